@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""The publisher's sample web site, served as an HTTP proxy for its host on 127.0.0.1 only.
+
+Requests for http://www.zelsoft.example/... are answered from the www/ folder beside this file
+(the site root is index.htm); the .exe downloads are generated bodies of the sizes their menu
+captions give. A missing page gets 404 and any other host 502. One line per request goes to the
+log: the method and the full URL. The port in use is written to --port-file (or printed).
+SIGTERM stops the server cleanly.
+"""
+
+import argparse
+import http.server
+import os
+import signal
+import sys
+import threading
+import urllib.parse
+
+HOST = "www.zelsoft.example"
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "www")
+
+KB = 1024
+MB = 1024 * 1024
+DOWNLOADS = {
+    "trialversion/setup.exe": round(11.1 * MB),
+    "PixoTrial/setup.exe": 820 * KB,
+    "KoloDownTrial/setup.exe": 215 * KB,
+    "KoloCrawlerTrial/setup.exe": 217 * KB,
+    "KoloDrawTrial/setup.exe": 324 * KB,
+    "KoloMailerTrial/setup.exe": 219 * KB,
+    "KoloBrowserTrial/setup.exe": 206 * KB,
+    "KoloSolTrial/setup.exe": 539 * KB,
+    "ZelFree/ZelPlayer.exe": 344 * KB,
+    "ZelFree/ZelSurfer.exe": 116 * KB,
+    "ZelFree/ZelEditor.exe": 432 * KB,
+    "ZelFree/ZelPhonebook.exe": 424 * KB,
+    "ZelFree/ZelGames.exe": round(4.3 * MB),
+    "ZelFree/ZelTidewell.exe": 156 * KB,
+}
+TYPES = {".htm": "text/html; charset=utf-8", ".html": "text/html; charset=utf-8",
+         ".css": "text/css", ".js": "text/javascript", ".jpg": "image/jpeg", ".png": "image/png"}
+
+
+def download_body(path, size):
+    """The bytes of a generated download: the same for the same path on every run."""
+    seed = sum(path.encode()) & 0xFF
+    block = bytes((seed + i * 7 + (i >> 8)) & 0xFF for i in range(64 * KB))
+    whole, rest = divmod(size, len(block))
+    return block * whole + block[:rest]
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "ZelsoftSample/1.0"
+
+    def log_message(self, *args):
+        pass
+
+    def log_request_line(self):
+        with self.server.log_lock:
+            self.server.log.write(f"{self.command} {self.full_url()}\n")
+            self.server.log.flush()
+
+    def full_url(self):
+        if self.command == "CONNECT":
+            return self.path
+        if self.path.startswith("/"):
+            return f"http://{self.headers.get('Host', '')}{self.path}"
+        return self.path
+
+    def reply(self, status, body=b"", content_type="text/plain; charset=utf-8"):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-store")
+        self.end_headers()
+        if self.command != "HEAD":
+            self.wfile.write(body)
+
+    def do_CONNECT(self):
+        self.log_request_line()
+        self.reply(502, b"This proxy serves only http://" + HOST.encode() + b"/\n")
+        self.close_connection = True
+
+    def do_GET(self):
+        self.log_request_line()
+        url = urllib.parse.urlsplit(self.full_url())
+        if url.scheme != "http" or url.hostname != HOST:
+            self.reply(502, b"This proxy serves only http://" + HOST.encode() + b"/\n")
+            return
+        path = urllib.parse.unquote(url.path).lstrip("/")
+        if path == "__loaded":
+            self.reply(204)
+            return
+        if path in DOWNLOADS:
+            body = download_body(path, DOWNLOADS[path])
+            self.reply(200, body, "application/octet-stream")
+            return
+        file = os.path.normpath(os.path.join(ROOT, path or "index.htm"))
+        if not file.startswith(ROOT + os.sep) or not os.path.isfile(file):
+            self.reply(404, b"Not found: /" + path.encode() + b"\n")
+            return
+        with open(file, "rb") as f:
+            body = f.read()
+        self.reply(200, body, TYPES.get(os.path.splitext(file)[1], "application/octet-stream"))
+
+    do_HEAD = do_GET
+
+    def do_POST(self):
+        self.log_request_line()
+        self.reply(405)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--port", type=int, default=0, help="port on 127.0.0.1 (0: any free one)")
+    parser.add_argument("--port-file", help="write the port in use to this file")
+    parser.add_argument("--log", help="request log file (default: standard error)")
+    args = parser.parse_args()
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    server.daemon_threads = True
+    server.log_lock = threading.Lock()
+    server.log = open(args.log, "a", buffering=1) if args.log else sys.stderr
+    port = server.server_address[1]
+    if args.port_file:
+        tmp = args.port_file + ".tmp"
+        with open(tmp, "w") as f:
+            f.write(f"{port}\n")
+        os.replace(tmp, args.port_file)
+    else:
+        print(port, flush=True)
+
+    signal.signal(signal.SIGTERM, lambda *_: threading.Thread(target=server.shutdown).start())
+    try:
+        server.serve_forever()
+    except KeyboardInterrupt:
+        pass
+    server.server_close()
+
+
+if __name__ == "__main__":
+    main()

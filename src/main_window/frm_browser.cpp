@@ -1,0 +1,223 @@
+// Zel Tidewell — a small desktop news reader.
+#include "frm_browser.h"
+
+#include "publisher_site.h"
+
+#include "platform/resume_next.h"
+#include "platform/twips.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+
+using namespace Qt::StringLiterals;
+using platform::toPixels;
+using platform::toTwips;
+using platform::TwipsRect;
+
+namespace {
+
+// "Zel Tidewell", forty blanks, and the host of the publisher's site.
+constexpr QStringView kCaption =
+    u"Zel Tidewell                                        www.zelsoft.example";
+
+// Where the client area's top-left corner lies on the screen at start.
+constexpr int kStartLeft = 4140;
+constexpr int kStartTop = 2835;
+// The outer size that Form_Load gives the window.
+constexpr float kLoadWidth = 13335.0f;
+constexpr float kLoadHeight = 9615.0f;
+// Form_Load and Form_Resize take these off the window's outer size for the web view.
+constexpr float kWebWidthAllowance = 100.0f;
+constexpr float kWebHeightAllowance = 4000.0f;
+
+constexpr TwipsRect kWebBrowserRect{0, 3240, 13335, 6855};
+constexpr TwipsRect kList1Rect{0, 1680, 5295, 1785};
+constexpr TwipsRect kList2Rect{5280, 1680, 5220, 1635};
+
+constexpr QColor kGrey(128, 128, 128);
+constexpr QColor kLightGrey(224, 224, 224);
+
+// The client area: grey, with the banner drawn once at its natural size at the top-left corner.
+class ClientArea final : public QWidget
+{
+public:
+    explicit ClientArea(QWidget *parent)
+        : QWidget(parent)
+        , m_banner(u":/zel/banner.jpg"_s)
+    {
+        setAutoFillBackground(true);
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, kGrey);
+        setPalette(palette);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).drawPixmap(0, 0, m_banner); }
+
+private:
+    QPixmap m_banner;
+};
+
+QFont timesNewRoman(qreal points)
+{
+    QFont font(u"Times New Roman"_s);
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    return font;
+}
+
+// The height of one row of a list, whether or not it holds items yet.
+int rowHeight(const QListWidget *list)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.font = list->font();
+    option.fontMetrics = QFontMetrics(list->font());
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = u"Xg"_s;
+    return list->style()
+        ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), list)
+        .height();
+}
+
+QListWidget *makeList(QWidget *parent, const QString &name, const TwipsRect &design, qreal points,
+                      const QString &toolTip, int bottomLimit)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setFont(timesNewRoman(points));
+    list->setToolTip(toolTip);
+    list->setFrameShadow(QFrame::Sunken);
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, kGrey);
+    palette.setColor(QPalette::Text, kLightGrey);
+    list->setPalette(palette);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    // A list box shows whole rows only: its height is cut back to a whole number of them, and
+    // never reaches below the top of the web view.
+    QRect rect = design.toPixels();
+    const int frame = 2 * list->frameWidth();
+    const int row = std::max(rowHeight(list), 1);
+    int rows = std::max((rect.height() - frame) / row, 1);
+    while (rows > 1 && rect.top() + rows * row + frame > bottomLimit)
+        --rows;
+    rect.setHeight(rows * row + frame);
+    list->setGeometry(rect);
+    return list;
+}
+
+} // namespace
+
+frmBrowser::frmBrowser(platform::BrowserPlatform platform)
+    : m_webView(std::move(platform.webView))
+    , WebBrowser(*m_webView)
+{
+    setObjectName(u"frmBrowser"_s);
+    setWindowTitle(kCaption.toString());
+    setWindowIcon(QIcon(u":/zel/tidewell.ico"_s));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kGrey);
+    setPalette(palette);
+
+    auto *client = new ClientArea(this);
+    setCentralWidget(client);
+
+    const QRect webRect = kWebBrowserRect.toPixels();
+    QWidget *web = WebBrowser.widget();
+    web->setObjectName(u"WebBrowser"_s);
+    web->setParent(client);
+    web->setGeometry(webRect);
+
+    List2 = makeList(client, u"List2"_s, kList2Rect, 14.25, u"Click Here to Open in Tidewell"_s,
+                     webRect.top());
+    List1 = makeList(client, u"List1"_s, kList1Rect, 15.75, u"Click Here Your News Category"_s,
+                     webRect.top());
+    for (const QString &caption : {u"Technology News"_s, u"Entertainment News"_s,
+                                   u"Sports Tournaments News"_s, u"World News"_s}) {
+        auto *item = new QListWidgetItem(caption, List1);
+        item->setData(Qt::UserRole, 0);
+    }
+    // List1 is drawn over the 15 twips where it meets List2.
+    List1->raise();
+
+    setTabOrder(web, List1);
+    setTabOrder(List1, List2);
+
+    // The client area's top-left corner sits at its start position; the menu bar and the
+    // frame lie above and around it.
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    move(toPixels(kStartLeft), toPixels(kStartTop) - menuHeight);
+
+    Form_Load();
+}
+
+frmBrowser::~frmBrowser() = default;
+
+QSize frmBrowser::frameExtent() const
+{
+    return frameGeometry().size() - size();
+}
+
+float frmBrowser::Width() const
+{
+    return toTwips(frameGeometry().width());
+}
+
+float frmBrowser::Height() const
+{
+    return toTwips(frameGeometry().height());
+}
+
+void frmBrowser::setWidth(float twips)
+{
+    if (isMinimized() || isMaximized())
+        throw platform::Error(384, "A form can't be moved or sized while minimized or maximized");
+    resize(std::max(toPixels(twips) - frameExtent().width(), 1), height());
+}
+
+void frmBrowser::setHeight(float twips)
+{
+    if (isMinimized() || isMaximized())
+        throw platform::Error(384, "A form can't be moved or sized while minimized or maximized");
+    resize(width(), std::max(toPixels(twips) - frameExtent().height(), 1));
+}
+
+void frmBrowser::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmBrowser::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmBrowser::Form_Load()
+{
+    platform::resumeNext([&] { setWidth(kLoadWidth); }, //
+                         [&] { setHeight(kLoadHeight); },
+                         [&] { WebBrowser.setWidth(Width() - kWebWidthAllowance); },
+                         [&] { WebBrowser.setHeight(Height() - kWebHeightAllowance); },
+                         [&] { OpenSitePage(u"computer_technology.htm"_s); });
+}
+
+void frmBrowser::Form_Resize()
+{
+    platform::resumeNext([&] { WebBrowser.setWidth(Width() - kWebWidthAllowance); },
+                         [&] { WebBrowser.setHeight(Height() - kWebHeightAllowance); });
+}
+
+void frmBrowser::OpenSitePage(QString page)
+{
+    const QString address = kPublisherBaseUrl.toString() + page;
+    WebBrowser.Navigate(address);
+}

@@ -1,0 +1,31 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include "web_view.h"
+
+#include <QWebEngineView>
+
+namespace platform {
+
+// The web view on Qt WebEngine, with the default (off-the-record) profile: nothing of what it
+// visits is written to disk. Links and scripts that ask for a new window open in this view.
+class QtWebView final : public QWebEngineView, public WebView
+{
+    Q_OBJECT
+
+public:
+    explicit QtWebView(QWidget *parent = nullptr);
+
+    void Navigate(const QString &address) override;
+    void GoBack() override;
+    void GoForward() override;
+    void Refresh() override;
+    void setWidth(float twips) override;
+    void setHeight(float twips) override;
+    QWidget *widget() override { return this; }
+
+protected:
+    QWebEngineView *createWindow(QWebEnginePage::WebWindowType type) override;
+};
+
+} // namespace platform
