@@ -75,7 +75,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send_header("Cache-Control", "no-store")
         self.end_headers()
         if self.command != "HEAD":
-            self.wfile.write(body)
+            try:
+                self.wfile.write(body)
+            except ConnectionError:
+                # The browser stopped reading: a cancelled load or download.
+                self.close_connection = True
 
     def do_CONNECT(self):
         self.log_request_line()
@@ -111,6 +115,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.reply(405)
 
 
+class Server(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--port", type=int, default=0, help="port on 127.0.0.1 (0: any free one)")
@@ -118,7 +128,7 @@ def main():
     parser.add_argument("--log", help="request log file (default: standard error)")
     args = parser.parse_args()
 
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    server = Server(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True
     server.log_lock = threading.Lock()
     server.log = open(args.log, "a", buffering=1) if args.log else sys.stderr

@@ -152,7 +152,7 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
     // The client area's top-left corner sits at its start position; the menu bar and the
     // frame lie above and around it.
     const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-    move(toPixels(kStartLeft), toPixels(kStartTop) - menuHeight);
+    setGeometry(QRect(QPoint(toPixels(kStartLeft), toPixels(kStartTop) - menuHeight), size()));
 
     Form_Load();
 }
@@ -164,33 +164,74 @@ QSize frmBrowser::frameExtent() const
     return frameGeometry().size() - size();
 }
 
+namespace {
+
+float outerTwips(int pixels, float lastSet)
+{
+    return toPixels(lastSet) == pixels ? lastSet : toTwips(pixels);
+}
+
+} // namespace
+
 float frmBrowser::Width() const
 {
-    return toTwips(frameGeometry().width());
+    return outerTwips(frameGeometry().width(), m_setWidth);
 }
 
 float frmBrowser::Height() const
 {
-    return toTwips(frameGeometry().height());
+    return outerTwips(frameGeometry().height(), m_setHeight);
 }
 
 void frmBrowser::setWidth(float twips)
 {
     if (isMinimized() || isMaximized())
         throw platform::Error(384, "A form can't be moved or sized while minimized or maximized");
-    resize(std::max(toPixels(twips) - frameExtent().width(), 1), height());
+    m_frameUsed = frameExtent();
+    m_setWidth = twips;
+    resize(std::max(toPixels(twips) - m_frameUsed.width(), 1), height());
 }
 
 void frmBrowser::setHeight(float twips)
 {
     if (isMinimized() || isMaximized())
         throw platform::Error(384, "A form can't be moved or sized while minimized or maximized");
-    resize(width(), std::max(toPixels(twips) - frameExtent().height(), 1));
+    m_frameUsed = frameExtent();
+    m_setHeight = twips;
+    resize(width(), std::max(toPixels(twips) - m_frameUsed.height(), 1));
+}
+
+// When the frame first shows up around the window, the window keeps the outer size it was
+// given, not the inner one.
+void frmBrowser::adoptFrame()
+{
+    if (m_frameSettled || !isVisible() || isMinimized() || isMaximized() || isFullScreen())
+        return;
+    const QSize frame = frameExtent();
+    if (frame == m_frameUsed)
+        return;
+    m_frameSettled = true;
+    const QSize grown = frame - m_frameUsed;
+    m_frameUsed = frame;
+    resize(size() - grown);
+}
+
+void frmBrowser::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    adoptFrame();
+}
+
+void frmBrowser::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    adoptFrame();
 }
 
 void frmBrowser::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    adoptFrame();
     Form_Resize();
 }
 

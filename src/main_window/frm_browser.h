@@ -26,6 +26,8 @@ public:
     void setHeight(float twips);
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -35,9 +37,20 @@ private:
     void OpenSitePage(QString page);
 
     QSize frameExtent() const;
+    void adoptFrame();
+
+    friend class BrowserLogicTest;
 
     std::unique_ptr<platform::WebView> m_webView;
     platform::WebView &WebBrowser;
     QListWidget *List2 = nullptr;
     QListWidget *List1 = nullptr;
+    // The frame that the outer size was last computed with; most window systems tell it only
+    // once the window is on screen.
+    QSize m_frameUsed;
+    bool m_frameSettled = false;
+    // The outer size last set, in twips: it reads back as set while the window still has the
+    // pixel size it was rounded to.
+    float m_setWidth = -1.0f;
+    float m_setHeight = -1.0f;
 };

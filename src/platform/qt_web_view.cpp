@@ -11,6 +11,48 @@ namespace platform {
 
 namespace {
 
+// A page that the engine asks for in place of a new window: its first navigation goes to the
+// view instead, so the new page lands in the view's own history.
+class NewWindowPage final : public QWebEnginePage
+{
+public:
+    NewWindowPage(QWebEngineProfile *profile, QWebEngineView *view)
+        : QWebEnginePage(profile, view)
+        , m_view(view)
+    {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (!isMainFrame)
+            return false;
+        m_view->load(url);
+        deleteLater();
+        return false;
+    }
+
+private:
+    QWebEngineView *m_view;
+};
+
+class Page final : public QWebEnginePage
+{
+public:
+    explicit Page(QWebEngineView *view)
+        : QWebEnginePage(view)
+        , m_view(view)
+    {}
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override
+    {
+        return new NewWindowPage(profile(), m_view);
+    }
+
+private:
+    QWebEngineView *m_view;
+};
+
 int checkedPixels(float twips)
 {
     if (!(twips >= 0.0f))
@@ -22,7 +64,9 @@ int checkedPixels(float twips)
 
 QtWebView::QtWebView(QWidget *parent)
     : QWebEngineView(parent)
-{}
+{
+    setPage(new Page(this));
+}
 
 void QtWebView::Navigate(const QString &address)
 {
@@ -58,11 +102,6 @@ void QtWebView::setWidth(float twips)
 void QtWebView::setHeight(float twips)
 {
     resize(width(), checkedPixels(twips));
-}
-
-QWebEngineView *QtWebView::createWindow(QWebEnginePage::WebWindowType)
-{
-    return this;
 }
 
 } // namespace platform

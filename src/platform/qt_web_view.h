@@ -23,9 +23,6 @@ public:
     void setWidth(float twips) override;
     void setHeight(float twips) override;
     QWidget *widget() override { return this; }
-
-protected:
-    QWebEngineView *createWindow(QWebEnginePage::WebWindowType type) override;
 };
 
 } // namespace platform

@@ -1,0 +1,169 @@
+"""Drives the built program under the X display as a person would, against the sample site.
+
+Nothing here sleeps for a fixed time: every wait polls what it is waiting for, with a deadline.
+"""
+
+import ctypes
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+SERVER = os.path.join(REPO, "sample-site", "server.py")
+SITE = "http://www.zelsoft.example/"
+DEADLINE = 30.0
+
+
+def wait_until(what, probe, timeout=DEADLINE, interval=0.02):
+    """Polls probe() until it returns something true, and returns that; fails after timeout."""
+    end = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+class SampleSite:
+    """The sample publisher site on 127.0.0.1, with its request log."""
+
+    def __init__(self, workdir):
+        self.log_path = os.path.join(workdir, "requests.log")
+        open(self.log_path, "w").close()
+        self.process = subprocess.Popen(
+            [sys.executable, SERVER, "--log", self.log_path], stdout=subprocess.PIPE, text=True)
+        self.port = int(self.process.stdout.readline())
+
+    def requests(self):
+        with open(self.log_path) as f:
+            return [line.rstrip("\n") for line in f]
+
+    def wait_for_request(self, line, timeout=DEADLINE):
+        wait_until(repr(line), lambda: line in self.requests(), timeout)
+
+    def wait_for_loaded_title(self, title, timeout=DEADLINE):
+        beacon = "GET " + SITE + "__loaded?title=" + urllib.parse.quote(title, safe="")
+        self.wait_for_request(beacon, timeout)
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+        self.process.stdout.close()
+
+
+class Program:
+    """The built program, with a fresh home folder, pointed at the sample site."""
+
+    def __init__(self, executable, site, workdir):
+        self.home = os.path.join(workdir, "home")
+        runtime = os.path.join(workdir, "runtime")
+        os.makedirs(self.home)
+        os.makedirs(runtime, mode=0o700)
+        env = dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=runtime,
+                   QT_QPA_PLATFORM="xcb",
+                   QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{site.port}")
+        env.pop("XDG_CONFIG_HOME", None)
+        env.pop("XDG_DATA_HOME", None)
+        env.pop("XDG_CACHE_HOME", None)
+        if os.geteuid() == 0:
+            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+        self.output_path = os.path.join(workdir, "program.log")
+        self.output = open(self.output_path, "w")
+        self.process = subprocess.Popen([executable], env=env, stdout=self.output,
+                                        stderr=subprocess.STDOUT)
+
+    def window(self, name="^Zel Tidewell "):
+        """The id of the program's top-level window whose title matches name."""
+        def find():
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
+                                    str(self.process.pid), "--name", name],
+                                   capture_output=True, text=True)
+            ids = found.stdout.split()
+            return ids[0] if ids else None
+        return wait_until(f"a window named {name!r}", find)
+
+    def wait_for_exit(self, timeout=DEADLINE):
+        return self.process.wait(timeout=timeout)
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.output.close()
+
+    def log(self):
+        with open(self.output_path, errors="replace") as f:
+            return f.read()
+
+
+def geometry(window):
+    """(x, y, width, height) of a window, as xwininfo reports it."""
+    info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
+                          check=True).stdout
+    field = lambda name: int(re.search(rf"{name}:\s+(-?\d+)", info).group(1))
+    return (field("Absolute upper-left X"), field("Absolute upper-left Y"),
+            field("Width"), field("Height"))
+
+
+def close_window(window):
+    """Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW)."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                    ("pad", ctypes.c_long * 12)]
+
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise RuntimeError("cannot open the X display")
+    try:
+        event = ClientMessage()
+        event.type = 33  # ClientMessage
+        event.window = int(window)
+        event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", False)
+        event.format = 32
+        event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", False)
+        event.data[1] = 0  # CurrentTime
+        x11.XSendEvent(display, event.window, False, 0, ctypes.byref(event))
+        x11.XFlush(display)
+    finally:
+        x11.XCloseDisplay(display)
+
+
+class Session:
+    """A sample site and the program started against it, in one scratch folder."""
+
+    def __init__(self, executable):
+        if not os.environ.get("DISPLAY"):
+            raise RuntimeError("no X display: run the end-to-end tests through script/test")
+        self.workdir = tempfile.mkdtemp(prefix="zel-e2e-")
+        self.site = SampleSite(self.workdir)
+        self.program = Program(executable, self.site, self.workdir)
+
+    def close(self):
+        self.program.stop()
+        self.site.stop()
+        shutil.rmtree(self.workdir, ignore_errors=True)

@@ -1,0 +1,49 @@
+#!/usr/bin/env python3
+"""Start-up of the built program against the sample site, seen from outside."""
+
+import argparse
+import os
+import sys
+import unittest
+
+import harness
+
+PROGRAM = None
+
+
+class StartUp(unittest.TestCase):
+    def setUp(self):
+        self.session = harness.Session(PROGRAM)
+        self.addCleanup(self.session.close)
+        self.site = self.session.site
+        self.program = self.session.program
+
+    def test_first_page_is_computer_technology_news(self):
+        self.site.wait_for_loaded_title("Computer Technology News")
+        self.assertEqual(self.site.requests()[0],
+                         "GET http://www.zelsoft.example/computer_technology.htm")
+
+    def test_window_opens_at_its_start_position_and_size(self):
+        window = self.program.window()
+        # At 96 dpi the outer size of 13335 x 9615 twips is 889 x 641 pixels, and the
+        # client area's left edge lies 4140 twips (276 pixels) from the screen's.
+        x, _, width, height = harness.geometry(window)
+        self.assertEqual((width, height), (889, 641))
+        self.assertEqual(x, 276)
+
+    def test_closing_the_window_ends_the_program_and_leaves_nothing_on_disk(self):
+        self.site.wait_for_loaded_title("Computer Technology News")
+        harness.close_window(self.program.window())
+        self.assertEqual(self.program.wait_for_exit(), 0, self.program.log())
+        written = [os.path.join(folder, name)
+                   for folder, _, names in os.walk(self.program.home) for name in names]
+        self.assertEqual([path for path in written
+                          if "QtWebEngine" in path or "ZelTidewell" in path], [])
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    args, rest = parser.parse_known_args()
+    PROGRAM = args.program
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

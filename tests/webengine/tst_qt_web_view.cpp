@@ -1,0 +1,165 @@
+// Zel Tidewell — a small desktop news reader.
+#include "platform/error.h"
+#include "platform/qt_web_view.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineHistory>
+#include <QWebEngineProfile>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using platform::QtWebView;
+
+namespace {
+
+// Writes a small page with the given title (and body) into dir, returns its path.
+QString writePage(const QTemporaryDir &dir, const QString &name, const QString &title,
+                  const QString &body = {})
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write((u"<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>"_s + title +
+                u"</title></head><body>"_s + body + u"</body></html>"_s)
+                   .toUtf8());
+    return path;
+}
+
+template <typename Call>
+std::int32_t errorNumber(Call call)
+{
+    try {
+        call();
+    } catch (const platform::Error &error) {
+        return error.number();
+    }
+    return 0;
+}
+
+bool loadAndWait(QtWebView &view, const QString &address)
+{
+    QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+    view.Navigate(address);
+    return finished.wait(20000) && finished.first().first().toBool();
+}
+
+} // namespace
+
+class QtWebViewTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void profileIsOffTheRecord()
+    {
+        QtWebView view;
+        QVERIFY(view.page()->profile()->isOffTheRecord());
+        QCOMPARE(view.page()->profile()->persistentCookiesPolicy(),
+                 QWebEngineProfile::NoPersistentCookies);
+        QCOMPARE(view.page()->profile()->httpCacheType(), QWebEngineProfile::MemoryHttpCache);
+    }
+
+    void historyFailuresAreErrors()
+    {
+        QtWebView view;
+        QCOMPARE(errorNumber([&] { view.GoBack(); }), platform::kOperationFailed);
+        QCOMPARE(errorNumber([&] { view.GoForward(); }), platform::kOperationFailed);
+        QCOMPARE(errorNumber([&] { view.Refresh(); }), platform::kOperationFailed);
+
+        QVERIFY(loadAndWait(view, writePage(m_dir, u"one.htm"_s, u"One"_s)));
+        QVERIFY(loadAndWait(view, writePage(m_dir, u"two.htm"_s, u"Two"_s)));
+        QCOMPARE(errorNumber([&] { view.GoForward(); }), platform::kOperationFailed);
+
+        QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+        view.GoBack();
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"One"_s, 20000);
+        QCOMPARE(errorNumber([&] { view.GoBack(); }), platform::kOperationFailed);
+        view.GoForward();
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Two"_s, 20000);
+        view.Refresh();
+        QTRY_VERIFY_WITH_TIMEOUT(finished.size() >= 3, 20000);
+    }
+
+    void sizesInTwips()
+    {
+        QtWebView view;
+        view.resize(100, 100);
+        view.setWidth(1500.0f);
+        view.setHeight(3000.0f);
+        QCOMPARE(view.size(), QSize(100, 200));
+        QCOMPARE(errorNumber([&] { view.setWidth(-15.0f); }), platform::kInvalidPropertyValue);
+        QCOMPARE(errorNumber([&] { view.setHeight(-0.5f); }), platform::kInvalidPropertyValue);
+        QCOMPARE(view.size(), QSize(100, 200));
+        view.setWidth(0.0f);
+        view.setHeight(0.0f);
+        QCOMPARE(view.size(), QSize(0, 0));
+    }
+
+    void unusableAddressesAreErrors()
+    {
+        QtWebView view;
+        QCOMPARE(errorNumber([&] { view.Navigate(QString()); }), platform::kInvalidArgument);
+        QCOMPARE(errorNumber([&] { view.Navigate(u"http:///"_s); }), platform::kInvalidArgument);
+        QVERIFY(view.url().isEmpty());
+    }
+
+    void filePathsOpenTheFileTheyName()
+    {
+        // A file whose name looks like a query and a fragment, beside the files those would name.
+        writePage(m_dir, u"news "_s, u"Wrong: the name was cut at '#'"_s);
+        const QString path =
+            writePage(m_dir, u"news #1 100% sure? Zürich.htm"_s, u"Hash, percent and Zürich"_s);
+        QtWebView view;
+        QVERIFY(loadAndWait(view, path));
+        QCOMPARE(view.title(), u"Hash, percent and Zürich"_s);
+        QCOMPARE(view.url().toLocalFile(), path);
+    }
+
+    void newWindowsOpenInTheSameView()
+    {
+        const QString target = writePage(m_dir, u"target.htm"_s, u"Target"_s);
+        const QString link = QUrl::fromLocalFile(target).toString(QUrl::FullyEncoded);
+        const QString opener = writePage(
+            m_dir, u"opener.htm"_s, u"Opener"_s,
+            u"<a id=\"blank\" target=\"_blank\" href=\""_s + link + u"\">new window</a>"_s);
+
+        QtWebView view;
+        QVERIFY(loadAndWait(view, opener));
+        view.page()->runJavaScript(u"document.getElementById('blank').click()"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Target"_s, 20000);
+
+        QVERIFY(loadAndWait(view, opener));
+        view.page()->runJavaScript(u"window.open('"_s + link + u"')"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Target"_s, 20000);
+        QVERIFY(view.history()->canGoBack());
+    }
+
+    void unreachableHostEndsInTheView()
+    {
+        QtWebView view;
+        QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+        view.Navigate(u"http://127.0.0.1:9/nothing-listens-here.htm"_s);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().toBool(), false);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // The web engine cannot start its sandbox as root.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QtWebViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_qt_web_view.moc"
