@@ -216,6 +216,21 @@ void frmBrowser::adoptFrame()
     resize(size() - grown);
 }
 
+// An X11 window manager puts its frame around the window after it is mapped and tells of it
+// in a window property, which Qt reads when it next asks for the frame.
+bool frmBrowser::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
+{
+    constexpr quint8 kReparentNotify = 21;
+    constexpr quint8 kConfigureNotify = 22;
+    constexpr quint8 kPropertyNotify = 28;
+    if (!m_frameSettled && eventType == "xcb_generic_event_t") {
+        const quint8 type = *static_cast<const quint8 *>(message) & 0x7f;
+        if (type == kReparentNotify || type == kConfigureNotify || type == kPropertyNotify)
+            QMetaObject::invokeMethod(this, &frmBrowser::adoptFrame, Qt::QueuedConnection);
+    }
+    return QMainWindow::nativeEvent(eventType, message, result);
+}
+
 void frmBrowser::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);

@@ -153,6 +153,40 @@ def close_window(window):
         x11.XCloseDisplay(display)
 
 
+def frame_extents(window):
+    """(left, right, top, bottom) of the frame the window manager put around the window."""
+    def read():
+        out = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"],
+                             capture_output=True, text=True).stdout
+        numbers = re.findall(r"\d+", out.partition("=")[2])
+        return tuple(map(int, numbers)) if len(numbers) == 4 else None
+    return wait_until("the window manager's frame", read)
+
+
+class DisplayWithWindowManager:
+    """A private Xvfb display with a window manager (openbox) that frames every window."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24",
+             "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            self.display = ":" + f.readline().strip()
+        env = dict(os.environ, DISPLAY=self.display)
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until("the window manager", lambda: "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+            capture_output=True, text=True).stdout)
+
+    def close(self):
+        for process in (self.wm, self.xvfb):
+            process.terminate()
+            process.wait(timeout=10)
+
+
 class Session:
     """A sample site and the program started against it, in one scratch folder."""
 

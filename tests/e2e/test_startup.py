@@ -41,6 +41,29 @@ class StartUp(unittest.TestCase):
                           if "QtWebEngine" in path or "ZelTidewell" in path], [])
 
 
+class StartUpInAFrame(unittest.TestCase):
+    """Under a window manager, the outer size counts its frame and title bar."""
+
+    def setUp(self):
+        display = harness.DisplayWithWindowManager()
+        self.addCleanup(display.close)
+        self.previous_display = os.environ["DISPLAY"]
+        os.environ["DISPLAY"] = display.display
+        self.addCleanup(os.environ.__setitem__, "DISPLAY", self.previous_display)
+        self.session = harness.Session(PROGRAM)
+        self.addCleanup(self.session.close)
+
+    def test_outer_size_counts_the_frame(self):
+        window = self.session.program.window()
+        left, right, top, bottom = harness.frame_extents(window)
+        self.assertGreater(top, 0)
+        # The window keeps its outer size once its frame is known.
+        harness.wait_until("an outer size of 889 x 641", lambda: harness.geometry(window)[2:] ==
+                           (889 - left - right, 641 - top - bottom))
+        x, y, _, _ = harness.geometry(window)
+        self.assertEqual(x, 276)
+
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
