@@ -31,9 +31,9 @@ private slots:
     void resumeNextLetsProgramFaultsThrough()
     {
         bool after = false;
-        QVERIFY_THROWS_EXCEPTION(std::logic_error,
-                                 platform::resumeNext([] { throw std::logic_error("bug"); },
-                                                      [&] { after = true; }));
+        QVERIFY_THROWS_EXCEPTION(
+            std::logic_error,
+            platform::resumeNext([] { throw std::logic_error("bug"); }, [&] { after = true; }));
         QVERIFY(!after);
     }
 
@@ -57,7 +57,8 @@ private slots:
 
     void designRectangles()
     {
-        QCOMPARE((platform::TwipsRect{5280, 1680, 5220, 1635}.toPixels()), QRect(352, 112, 348, 109));
+        QCOMPARE((platform::TwipsRect{5280, 1680, 5220, 1635}.toPixels()),
+                 QRect(352, 112, 348, 109));
         QCOMPARE(platform::toTwips(641), 9615.0f);
     }
 
@@ -88,8 +89,8 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::newRow("site page") << u"http://www.zelsoft.example/Free_Downloads.htm"_s
                                    << u"http://www.zelsoft.example/Free_Downloads.htm"_s;
-        QTest::newRow("site root") << u"http://www.zelsoft.example/"_s
-                                   << u"http://www.zelsoft.example/"_s;
+        QTest::newRow("site root")
+            << u"http://www.zelsoft.example/"_s << u"http://www.zelsoft.example/"_s;
         QTest::newRow("blank in path")
             << u"http://www.zelsoft.example/a b.htm"_s << u"http://www.zelsoft.example/a%20b.htm"_s;
         QTest::newRow("file URL") << u"file:///tmp/x.htm"_s << u"file:///tmp/x.htm"_s;

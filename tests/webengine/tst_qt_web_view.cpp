@@ -30,8 +30,7 @@ QString writePage(const QTemporaryDir &dir, const QString &name, const QString &
     return path;
 }
 
-template <typename Call>
-std::int32_t errorNumber(Call call)
+template <typename Call> std::int32_t errorNumber(Call call)
 {
     try {
         call();
@@ -126,9 +125,9 @@ private slots:
     {
         const QString target = writePage(m_dir, u"target.htm"_s, u"Target"_s);
         const QString link = QUrl::fromLocalFile(target).toString(QUrl::FullyEncoded);
-        const QString opener = writePage(
-            m_dir, u"opener.htm"_s, u"Opener"_s,
-            u"<a id=\"blank\" target=\"_blank\" href=\""_s + link + u"\">new window</a>"_s);
+        const QString opener = writePage(m_dir, u"opener.htm"_s, u"Opener"_s,
+                                         u"<a id=\"blank\" target=\"_blank\" href=\""_s + link +
+                                             u"\">new window</a>"_s);
 
         QtWebView view;
         QVERIFY(loadAndWait(view, opener));
