@@ -1,13 +1,14 @@
 // Zel Tidewell — a small desktop news reader.
 #include "frm_browser.h"
 
+#include "news_catalogue.h"
 #include "publisher_site.h"
 
 #include "platform/resume_next.h"
 #include "platform/twips.h"
 
 #include <QEvent>
-#include <QListWidget>
+#include <QMenuBar>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -85,10 +86,10 @@ int rowHeight(const QListWidget *list)
         .height();
 }
 
-QListWidget *makeList(QWidget *parent, const QString &name, const TwipsRect &design, qreal points,
-                      const QString &toolTip, int bottomLimit)
+ListBox *makeList(QWidget *parent, const QString &name, const TwipsRect &design, qreal points,
+                  const QString &toolTip, int bottomLimit)
 {
-    auto *list = new QListWidget(parent);
+    auto *list = new ListBox(parent);
     list->setObjectName(name);
     list->setFont(timesNewRoman(points));
     list->setToolTip(toolTip);
@@ -140,18 +141,22 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
                      webRect.top());
     for (const QString &caption : {u"Technology News"_s, u"Entertainment News"_s,
                                    u"Sports Tournaments News"_s, u"World News"_s}) {
-        auto *item = new QListWidgetItem(caption, List1);
-        item->setData(Qt::UserRole, 0);
+        List1->AddItem(caption);
+        List1->setItemData(List1->count() - 1, 0);
     }
+    connect(List1, &ListBox::Click, this, [this] { handle(&frmBrowser::List1_Click); });
+    connect(List2, &ListBox::Click, this, [this] { handle(&frmBrowser::List2_Click); });
     // List1 is drawn over the 15 twips where it meets List2.
     List1->raise();
 
     setTabOrder(web, List1);
     setTabOrder(List1, List2);
 
+    buildMenuBar();
+
     // The client area's top-left corner sits at its start position; the menu bar and the
     // frame lie above and around it.
-    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    const int menuHeight = menuBar()->sizeHint().height();
     setGeometry(QRect(QPoint(toPixels(kStartLeft), toPixels(kStartTop) - menuHeight), size()));
 
     Form_Load();
@@ -276,4 +281,66 @@ void frmBrowser::OpenSitePage(QString page)
 {
     const QString address = kPublisherBaseUrl.toString() + page;
     WebBrowser.Navigate(address);
+}
+
+void frmBrowser::List1_Click()
+{
+    const int category = List1->ListIndex();
+    if (category < 0 || category > 3)
+        return;
+    List2->Clear();
+    int index = 0;
+    for (const SubCategory &sub : subCategoriesOf(category)) {
+        List2->AddItem(sub.caption.toString());
+        List2->setItemData(index++, sub.code);
+    }
+}
+
+void frmBrowser::List2_Click()
+{
+    const int index = List2->ListIndex();
+    if (index < 0)
+        return;
+    const QStringView page = pagePathOf(List2->ItemData(index));
+    if (!page.isNull())
+        OpenSitePage(page.toString());
+}
+
+void frmBrowser::buildMenuBar()
+{
+    QMenuBar *bar = menuBar();
+    bar->setNativeMenuBar(false);
+    QHash<QByteArrayView, QMenu *> submenus;
+    for (const MenuRow &row : kMenuTree) {
+        QMenu *place = submenus.value(QByteArrayView(row.place));
+        const QString caption = row.caption.toString();
+        QAction *action = nullptr;
+        switch (row.kind) {
+        case MenuRow::Submenu: {
+            QMenu *menu = place ? place->addMenu(caption) : bar->addMenu(caption);
+            menu->setObjectName(QLatin1StringView(row.control));
+            submenus.insert(QByteArrayView(row.control), menu);
+            action = menu->menuAction();
+            break;
+        }
+        case MenuRow::Separator:
+            action = place->addSeparator();
+            break;
+        case MenuRow::Command:
+            action = place->addAction(caption);
+            break;
+        }
+        action->setObjectName(QLatin1StringView(row.control));
+        action->setEnabled(row.enabled);
+        if (const auto handler = row.handler)
+            connect(action, &QAction::triggered, this, [this, handler] { handle(handler); });
+    }
+}
+
+void frmBrowser::handle(void (frmBrowser::*handler)())
+{
+    try {
+        (this->*handler)();
+    } catch (const platform::Error &) {
+    }
 }

@@ -1,15 +1,17 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
+#include "list_box.h"
+#include "menu_tree.h"
+
 #include "platform/browser_platform.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <span>
 
-class QListWidget;
-
-// The main window: the banner, the news category lists and the web view below them.
+// The main window: the banner, the news category lists, the menu bar and the web view.
 class frmBrowser final : public QMainWindow
 {
     Q_OBJECT
@@ -25,6 +27,9 @@ public:
     void setWidth(float twips);
     void setHeight(float twips);
 
+    // The menu bar's items, in display order.
+    static std::span<const MenuRow> menuTree();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -37,15 +42,48 @@ private:
     void Form_Resize();
     void OpenSitePage(QString page);
 
+    void List1_Click();
+    void List2_Click();
+
+    void mnuKinseek_Click();
+    void mnuFree_Click();
+    void mnVDA_Click();
+    void mnuCompress_Click();
+    void mnuDown_Click();
+    void mnuCrawl_Click();
+    void mnuDraw_Click();
+    void mnuMailer_Click();
+    void mnuBrowse_Click();
+    void mnuSol_Click();
+    void mnuPlayer_Click();
+    void mnuSurfer_Click();
+    void mnuEditor_Click();
+    void mnuPhonebook_Click();
+    void mnuGames_Click();
+    void mnuTidewell_Click();
+    void mnuTech_Click();
+    void mnuEntertain_Click();
+    void mnuBus_Click();
+    void mnuSports_Click();
+    void mnuWorld_Click();
+    void mnuPublisher_Click();
+    void mnuCatalog_Click();
+    void mnuStore_Click();
+
+    void buildMenuBar();
+    // Runs an event handler; a platform failure that it leaves unhandled ends here, silently,
+    // and the window goes on.
+    void handle(void (frmBrowser::*handler)());
+
     QSize frameExtent() const;
     void adoptFrame();
 
-    friend class BrowserLogicTest;
+    static const MenuRow kMenuTree[47];
 
     std::unique_ptr<platform::WebView> m_webView;
     platform::WebView &WebBrowser;
-    QListWidget *List2 = nullptr;
-    QListWidget *List1 = nullptr;
+    ListBox *List2 = nullptr;
+    ListBox *List1 = nullptr;
     // The frame that the outer size was last computed with; most window systems tell it only
     // once the window is on screen.
     QSize m_frameUsed;
@@ -54,4 +92,6 @@ private:
     // pixel size it was rounded to.
     float m_setWidth = -1.0f;
     float m_setHeight = -1.0f;
+
+    friend class BrowserLogicTest;
 };

@@ -117,6 +117,22 @@ def geometry(window):
             field("Width"), field("Height"))
 
 
+# Where the main window's client area lies on the screen: 4140, 2835 twips at 96 dpi.
+CLIENT_ORIGIN = (276, 189)
+
+
+def click_at(x, y):
+    """A left click of the mouse at a point of the main window's client area."""
+    subprocess.run(["xdotool", "mousemove", str(CLIENT_ORIGIN[0] + x), str(CLIENT_ORIGIN[1] + y),
+                    "click", "1"], check=True)
+
+
+def press_keys(window, *keys):
+    """Gives the window the keyboard focus, then presses the keys one after another."""
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+    subprocess.run(["xdotool", "key", "--delay", "50", *keys], check=True)
+
+
 def close_window(window):
     """Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW)."""
     x11 = ctypes.cdll.LoadLibrary("libX11.so.6")

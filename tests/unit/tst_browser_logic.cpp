@@ -25,6 +25,26 @@ Browser makeBrowser(QSet<QString> failing = {})
     return browser;
 }
 
+struct Item
+{
+    QString caption;
+    qint32 code;
+    bool operator==(const Item &) const = default;
+};
+
+QList<Item> itemsOf(const ListBox *list)
+{
+    QList<Item> items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append({list->item(i)->text(), list->ItemData(i)});
+    return items;
+}
+
+char *toString(const Item &item)
+{
+    return QTest::toString(item.caption + u" = "_s + QString::number(item.code));
+}
+
 QString lastCall(const FakeWebView *web, const QString &operation)
 {
     for (auto it = web->calls.crbegin(); it != web->calls.crend(); ++it)
@@ -151,6 +171,118 @@ private slots:
         b.window->OpenSitePage(u"store.htm"_s);
         b.window->OpenSitePage(u"store.htm"_s);
         QCOMPARE(b.web->navigations(), QStringList(2, u"http://www.zelsoft.example/store.htm"_s));
+    }
+
+    void categoryFillsItsSubCategories_data()
+    {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QList<Item>>("items");
+        const QList<Item> technology{{u"Computer Technology News"_s, 1},
+                                     {u"Internet Technology News"_s, 2},
+                                     {u"Multimedia Technology News"_s, 3},
+                                     {u"More Technology, Business, & Articles"_s, 4}};
+        const QList<Item> entertainment{{u"Top10 Movies News"_s, 5},
+                                        {u"Computer Video Games News"_s, 6}};
+        const QList<Item> sports{{u"Golf Tournaments News"_s, 7},
+                                 {u"Tennis Tournaments News"_s, 8}};
+        const QList<Item> world{{u"World Politics & Events News"_s, 9}};
+        QTest::newRow("technology") << QList<int>{0} << technology;
+        QTest::newRow("entertainment") << QList<int>{1} << entertainment;
+        QTest::newRow("sports") << QList<int>{2} << sports;
+        QTest::newRow("world") << QList<int>{3} << world;
+        QTest::newRow("world after technology") << QList<int>{0, 3} << world;
+        QTest::newRow("technology after world") << QList<int>{3, 1, 2, 0} << technology;
+        QTest::newRow("same twice") << QList<int>{2, 2} << sports;
+    }
+    void categoryFillsItsSubCategories()
+    {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QList<Item>, items);
+        const Browser b = makeBrowser();
+        b.web->calls.clear();
+        for (qsizetype i = 0; i < clicks.size(); ++i) {
+            b.window->List1->setCurrentRow(clicks[i]);
+            b.window->List1_Click();
+            // A sub-category chosen in between is dropped by the next category click.
+            if (i + 1 < clicks.size())
+                b.window->List2->setCurrentRow(0);
+        }
+        QCOMPARE(itemsOf(b.window->List2), items);
+        QCOMPARE(b.window->List2->ListIndex(), -1);
+        QVERIFY(b.window->List2->selectedItems().isEmpty());
+        // A category click never moves the web view.
+        QVERIFY(b.web->calls.isEmpty());
+    }
+
+    void subCategoryOpensItsPage_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("1") << 0 << 0 << u"computer_technology.htm"_s;
+        QTest::newRow("2") << 0 << 1 << u"internet_technology.htm"_s;
+        QTest::newRow("3") << 0 << 2 << u"multimedia_technology.htm"_s;
+        QTest::newRow("4") << 0 << 3 << u"industry_news.htm"_s;
+        QTest::newRow("5") << 1 << 0 << u"movies.htm"_s;
+        QTest::newRow("6") << 1 << 1 << u"computer_games.htm"_s;
+        QTest::newRow("7") << 2 << 0 << u"golf_tournaments.htm"_s;
+        QTest::newRow("8") << 2 << 1 << u"tennis_tournaments.htm"_s;
+        QTest::newRow("9") << 3 << 0 << u"world_press_news.htm"_s;
+    }
+    void subCategoryOpensItsPage()
+    {
+        QFETCH(int, category);
+        QFETCH(int, item);
+        QFETCH(QString, page);
+        const Browser b = makeBrowser();
+        b.window->List1->setCurrentRow(category);
+        b.window->List1_Click();
+        b.web->calls.clear();
+        b.window->List2->setCurrentRow(item);
+        b.window->List2_Click();
+        b.window->List2_Click();
+        // Twice chosen, twice opened; both lists keep their items and selections.
+        QCOMPARE(b.web->navigations(), QStringList(2, u"http://www.zelsoft.example/"_s + page));
+        QCOMPARE(b.window->List1->ListIndex(), category);
+        QCOMPARE(b.window->List2->ListIndex(), item);
+    }
+
+    void codesOutsideTheCatalogueDoNothing_data()
+    {
+        QTest::addColumn<qint32>("code");
+        QTest::newRow("0") << 0;
+        QTest::newRow("negative") << -1;
+        QTest::newRow("10") << 10;
+        QTest::newRow("largest") << std::numeric_limits<qint32>::max();
+        QTest::newRow("smallest") << std::numeric_limits<qint32>::min();
+    }
+    void codesOutsideTheCatalogueDoNothing()
+    {
+        QFETCH(qint32, code);
+        const Browser b = makeBrowser();
+        b.window->List1->setCurrentRow(0);
+        b.window->List1_Click();
+        b.window->List2->setItemData(1, code);
+        b.web->calls.clear();
+        b.window->List2->setCurrentRow(1);
+        b.window->List2_Click();
+        QVERIFY(b.web->calls.isEmpty());
+    }
+
+    void nothingSelectedDoesNothing()
+    {
+        const Browser b = makeBrowser();
+        b.web->calls.clear();
+        b.window->List2_Click(); // empty list
+        b.window->List1_Click(); // no category selected: List2 keeps what it has
+        QCOMPARE(b.window->List2->count(), 0);
+        b.window->List1->setCurrentRow(2);
+        b.window->List1_Click();
+        b.window->List2_Click(); // filled, nothing selected
+        b.window->List1->clearSelection();
+        b.window->List1_Click();
+        QCOMPARE(b.window->List2->count(), 2);
+        QVERIFY(b.web->calls.isEmpty());
     }
 
     void openSitePagePassesRefusalToCaller()

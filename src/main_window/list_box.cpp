@@ -1,0 +1,54 @@
+// Zel Tidewell — a small desktop news reader.
+#include "list_box.h"
+
+#include <QMouseEvent>
+
+int ListBox::ListIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+qint32 ListBox::ItemData(int index) const
+{
+    return item(index)->data(Qt::UserRole).value<qint32>();
+}
+
+void ListBox::setItemData(int index, qint32 data)
+{
+    item(index)->setData(Qt::UserRole, data);
+}
+
+void ListBox::AddItem(const QString &caption)
+{
+    addItem(caption);
+}
+
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    m_indexAtPress = ListIndex();
+    m_pressOnItem =
+        event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
+    QListWidget::mousePressEvent(event);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    // A press on an item, or a drag that moved the selection, chose an item.
+    const bool chose = m_pressOnItem || ListIndex() != m_indexAtPress;
+    m_pressOnItem = false;
+    m_indexAtPress = ListIndex();
+    if (chose && ListIndex() >= 0)
+        emit Click();
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    const int before = ListIndex();
+    QListWidget::keyPressEvent(event);
+    if (ListIndex() != before && ListIndex() >= 0)
+        emit Click();
+}

@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""The news lists and the menu bar of the built program, driven by mouse and keyboard."""
+
+import argparse
+import sys
+import unittest
+
+import harness
+
+PROGRAM = None
+
+# List1 starts 112 pixels below the client area's top, List2 at 352 pixels from its left. Rows are
+# 20 to 26 pixels high for List1's font and 18 to 24 for List2's: these points lie inside the
+# third row of List1 and the second row of List2 for every height in those ranges.
+LIST1_THIRD_ROW = (60, 112 + 57)
+LIST2_SECOND_ROW = (352 + 60, 112 + 31)
+
+
+class CatalogueAndMenus(unittest.TestCase):
+    def setUp(self):
+        self.session = harness.Session(PROGRAM)
+        self.addCleanup(self.session.close)
+        self.site = self.session.site
+        self.window = self.session.program.window()
+        self.site.wait_for_loaded_title("Computer Technology News")
+
+    def test_choosing_a_sub_category_with_the_mouse_opens_its_page(self):
+        harness.click_at(*LIST1_THIRD_ROW)   # Sports Tournaments News
+        harness.click_at(*LIST2_SECOND_ROW)  # Tennis Tournaments News
+        self.site.wait_for_request("GET http://www.zelsoft.example/tennis_tournaments.htm")
+        self.site.wait_for_loaded_title("Tennis Tournaments News")
+
+    def test_site_command_from_the_keyboard_opens_publisher_home(self):
+        harness.press_keys(self.window, "alt+o", "h")  # Online, Publisher Home
+        self.site.wait_for_request("GET http://www.zelsoft.example/")
+        self.site.wait_for_loaded_title("Zelsoft Publisher Home")
+
+    def test_shared_access_key_moves_between_its_items(self):
+        # S is marked on Zel Kinseek Service and on Publisher Store: it only moves the
+        # highlight between the two, so one S or two, then Enter, choose one and then the other.
+        kinseek = "GET http://www.zelsoft.example/kinseek.htm"
+        store = "GET http://www.zelsoft.example/store.htm"
+        chosen = lambda: [line for line in self.site.requests() if line in (kinseek, store)]
+        harness.press_keys(self.window, "alt+o", "s", "Return")
+        first = harness.wait_until("a page chosen with S", chosen)
+        harness.press_keys(self.window, "alt+o", "s", "s", "Return")
+        both = harness.wait_until("a second page chosen with S",
+                                  lambda: chosen() if len(chosen()) == 2 else None)
+        self.assertEqual(sorted(both), sorted([kinseek, store]), first)
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    args, rest = parser.parse_known_args()
+    PROGRAM = args.program
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
