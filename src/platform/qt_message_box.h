@@ -1,0 +1,16 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include "message_box.h"
+
+namespace platform {
+
+// Qt's QMessageBox, modal over the window that is active when it is shown.
+class QtMessageBox final : public MessageBox
+{
+public:
+    Answer MsgBox(const std::string &prompt, Buttons buttons, Icon icon,
+                  const std::optional<std::string> &title) override;
+};
+
+} // namespace platform

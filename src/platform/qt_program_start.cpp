@@ -1,0 +1,24 @@
+// Zel Tidewell — a small desktop news reader.
+#include "qt_program_start.h"
+
+#include "error.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace platform {
+
+void QtProgramStart::Shell(const std::string &program, int)
+{
+    const QString path = QString::fromLocal8Bit(program);
+    if (path.isEmpty())
+        throw Error(5, "Invalid procedure call or argument");
+    // The whole path is the program: no shell and no command-line rules split it into words.
+    QProcess process;
+    process.setProgram(path);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (!QFileInfo(path).isFile() || !process.startDetached())
+        throw Error(53, "File not found: " + program);
+}
+
+} // namespace platform

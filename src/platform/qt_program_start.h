@@ -1,0 +1,14 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include "program_start.h"
+
+namespace platform {
+
+class QtProgramStart final : public ProgramStart
+{
+public:
+    void Shell(const std::string &program, int showState) override;
+};
+
+} // namespace platform

@@ -1,0 +1,150 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include "platform/about_platform.h"
+#include "platform/error.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+// A registry of raw values: (root, key name) -> value name -> (type, bytes). It records every
+// key opened (with the access asked for), every value asked for, and which keys are still open.
+class FakeRegistry final : public platform::Registry
+{
+public:
+    struct Value
+    {
+        std::uint32_t type;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::map<std::pair<std::int32_t, std::string>, std::map<std::string, Value>> keys;
+
+    std::vector<std::string> opened;   // "key name" for each successful or failed open
+    std::vector<std::uint32_t> access; // the access mask of each open
+    std::vector<std::string> queried;  // "key name\value name"
+    std::set<Key> open;                // keys not closed yet
+
+    void setText(const std::string &key, const std::string &value, const std::string &text,
+                 bool withZero = true)
+    {
+        std::vector<std::uint8_t> bytes(text.begin(), text.end());
+        if (withZero)
+            bytes.push_back(0);
+        keys[{platform::kHkeyLocalMachine, key}][value] = {platform::kRegSz, bytes};
+    }
+    void setBytes(const std::string &key, const std::string &value, std::uint32_t type,
+                  std::vector<std::uint8_t> bytes)
+    {
+        keys[{platform::kHkeyLocalMachine, key}][value] = {type, std::move(bytes)};
+    }
+
+    std::int32_t RegOpenKeyExA(std::int32_t root, const std::string &subKey, std::uint32_t,
+                               std::uint32_t accessMask, Key &result) override
+    {
+        opened.push_back(subKey);
+        access.push_back(accessMask);
+        const auto it = keys.find({root, subKey});
+        if (it == keys.end())
+            return platform::kErrorFileNotFound;
+        result = m_next++;
+        m_handles[result] = &it->second;
+        open.insert(result);
+        return platform::kErrorSuccess;
+    }
+
+    std::int32_t RegQueryValueExA(Key key, const std::string &valueName, std::uint32_t &type,
+                                  std::uint8_t *data, std::uint32_t &size) override
+    {
+        if (!open.count(key))
+            return 6; // ERROR_INVALID_HANDLE
+        const auto &values = *m_handles.at(key);
+        queried.push_back(valueName);
+        const auto it = values.find(valueName);
+        if (it == values.end())
+            return platform::kErrorFileNotFound;
+        const Value &value = it->second;
+        type = value.type;
+        if (value.bytes.size() > size) {
+            size = std::uint32_t(value.bytes.size());
+            return platform::kErrorMoreData;
+        }
+        std::copy(value.bytes.begin(), value.bytes.end(), data);
+        size = std::uint32_t(value.bytes.size());
+        return platform::kErrorSuccess;
+    }
+
+    std::int32_t RegCloseKey(Key key) override
+    {
+        return open.erase(key) ? platform::kErrorSuccess : 6;
+    }
+
+private:
+    Key m_next = 0x1000;
+    std::map<Key, const std::map<std::string, Value> *> m_handles;
+};
+
+// Files that exist, by full path; a path in `unsearchable` raises an error.
+class FakeFileTest final : public platform::FileTest
+{
+public:
+    std::set<std::string> files;
+    std::set<std::string> unsearchable;
+    std::vector<std::string> asked;
+
+    std::string Dir(const std::string &path) override
+    {
+        asked.push_back(path);
+        if (unsearchable.count(path))
+            throw platform::Error(52, "Bad file name or number");
+        if (!files.count(path))
+            return {};
+        return path.substr(path.find_last_of('\\') + 1);
+    }
+};
+
+// Records each program started; a program in `failing` cannot start.
+class FakeProgramStart final : public platform::ProgramStart
+{
+public:
+    std::vector<std::pair<std::string, int>> started;
+    std::set<std::string> failing;
+
+    void Shell(const std::string &program, int showState) override
+    {
+        if (program.empty() || failing.count(program))
+            throw platform::Error(53, "File not found");
+        started.emplace_back(program, showState);
+    }
+};
+
+// Records each message box and answers from a script (OK, or Ok when the script runs out).
+class FakeMessageBox final : public platform::MessageBox
+{
+public:
+    struct Shown
+    {
+        std::string prompt;
+        Buttons buttons;
+        Icon icon;
+        std::optional<std::string> title;
+    };
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;
+
+    Answer MsgBox(const std::string &prompt, Buttons buttons, Icon icon,
+                  const std::optional<std::string> &title) override
+    {
+        shown.push_back({prompt, buttons, icon, title});
+        if (answers.empty())
+            return Ok;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
