@@ -116,8 +116,9 @@ ListBox *makeList(QWidget *parent, const QString &name, const TwipsRect &design,
 } // namespace
 
 frmBrowser::frmBrowser(platform::BrowserPlatform platform)
-    : m_webView(std::move(platform.webView))
-    , WebBrowser(*m_webView)
+    : m_platform(std::move(platform))
+    , WebBrowser(*m_platform.webView)
+    , Opener(*m_platform.fileDialog)
 {
     setObjectName(u"frmBrowser"_s);
     setWindowTitle(kCaption.toString());

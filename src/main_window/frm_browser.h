@@ -45,6 +45,16 @@ private:
     void List1_Click();
     void List2_Click();
 
+    void mnuOpen_Click();
+    void mnuClose_Click();
+    void mnuRefresh_Click();
+    void mnuPrevious_Click();
+    void mnuNext_Click();
+    void mnuContent_Click();
+    void mnuAbout_Click();
+    void BrowseBack();
+    void BrowseForward();
+
     void mnuKinseek_Click();
     void mnuFree_Click();
     void mnVDA_Click();
@@ -80,10 +90,11 @@ private:
 
     static const MenuRow kMenuTree[47];
 
-    std::unique_ptr<platform::WebView> m_webView;
+    platform::BrowserPlatform m_platform;
     platform::WebView &WebBrowser;
     ListBox *List2 = nullptr;
     ListBox *List1 = nullptr;
+    platform::FileDialog &Opener;
     // The frame that the outer size was last computed with; most window systems tell it only
     // once the window is on screen.
     QSize m_frameUsed;

@@ -15,14 +15,14 @@ constexpr bool Disabled = false;
 // The whole menu bar, in display order.
 constexpr MenuRow frmBrowser::kMenuTree[] = {
     {"mnuFile", u"&File", kBar, Submenu, Enabled, nullptr},
-    {"mnuOpen", u"&Open...", "mnuFile", Command, Enabled, nullptr},
+    {"mnuOpen", u"&Open...", "mnuFile", Command, Enabled, &frmBrowser::mnuOpen_Click},
     {"l22", u"-", "mnuFile", Separator, Enabled, nullptr},
-    {"mnuClose", u"&Close Zel Tidewell", "mnuFile", Command, Enabled, nullptr},
+    {"mnuClose", u"&Close Zel Tidewell", "mnuFile", Command, Enabled, &frmBrowser::mnuClose_Click},
     {"mnuEdit", u"&Edit", kBar, Submenu, Enabled, nullptr},
-    {"mnuRefresh", u"&Refresh", "mnuEdit", Command, Enabled, nullptr},
+    {"mnuRefresh", u"&Refresh", "mnuEdit", Command, Enabled, &frmBrowser::mnuRefresh_Click},
     {"mnuView", u"&View", kBar, Submenu, Enabled, nullptr},
-    {"mnuPrevious", u"&Previous", "mnuView", Command, Enabled, nullptr},
-    {"mnuNext", u"&Next", "mnuView", Command, Enabled, nullptr},
+    {"mnuPrevious", u"&Previous", "mnuView", Command, Enabled, &frmBrowser::mnuPrevious_Click},
+    {"mnuNext", u"&Next", "mnuView", Command, Enabled, &frmBrowser::mnuNext_Click},
     {"mnuOnline", u"&Online", kBar, Submenu, Enabled, nullptr},
     {"mnuKinseek", u"Zel Kinseek &Service", "mnuOnline", Command, Enabled,
      &frmBrowser::mnuKinseek_Click},
@@ -77,9 +77,10 @@ constexpr MenuRow frmBrowser::kMenuTree[] = {
      &frmBrowser::mnuCatalog_Click},
     {"mnuStore", u"Publisher &Store", "mnuOnline", Command, Enabled, &frmBrowser::mnuStore_Click},
     {"mnuHelp", u"&Help", kBar, Submenu, Enabled, nullptr},
-    {"mnuContent", u"&Content", "mnuHelp", Command, Enabled, nullptr},
+    {"mnuContent", u"&Content", "mnuHelp", Command, Enabled, &frmBrowser::mnuContent_Click},
     {"li32", u"-", "mnuHelp", Separator, Enabled, nullptr},
-    {"mnuAbout", u"&About Zel Tidewell...", "mnuHelp", Command, Enabled, nullptr},
+    {"mnuAbout", u"&About Zel Tidewell...", "mnuHelp", Command, Enabled,
+     &frmBrowser::mnuAbout_Click},
 };
 
 std::span<const MenuRow> frmBrowser::menuTree()

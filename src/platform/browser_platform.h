@@ -1,8 +1,12 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
+#include "about_platform.h"
+#include "file_dialog.h"
+#include "message_box.h"
 #include "web_view.h"
 
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -11,6 +15,10 @@ namespace platform {
 struct BrowserPlatform
 {
     std::unique_ptr<WebView> webView;
+    std::unique_ptr<FileDialog> fileDialog;
+    std::unique_ptr<MessageBox> messages;
+    // Makes the platform objects of each new About dialog.
+    std::function<AboutPlatform()> aboutPlatform;
 };
 
 } // namespace platform

@@ -1,13 +1,16 @@
 // Zel Tidewell — a small desktop news reader.
 #include "qt_platform.h"
 
+#include "qt_file_dialog.h"
+#include "qt_message_box.h"
 #include "qt_web_view.h"
 
 namespace platform {
 
 BrowserPlatform makeQtBrowserPlatform()
 {
-    return {std::make_unique<QtWebView>()};
+    return {std::make_unique<QtWebView>(), std::make_unique<QtFileDialog>(),
+            std::make_unique<QtMessageBox>(), makeQtAboutPlatform};
 }
 
 } // namespace platform

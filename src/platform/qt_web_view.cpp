@@ -5,7 +5,11 @@
 #include "twips.h"
 #include "web_address.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QWebEngineHistory>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 
 namespace platform {
 
@@ -53,6 +57,31 @@ private:
     QWebEngineView *m_view;
 };
 
+// A page opened from disk shows the files saved beside it (its folder and the folders below),
+// and nothing else: no other local file, no request by script, no network. Following a link
+// is still allowed.
+class LocalPageGuard final : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QUrl page = info.firstPartyUrl();
+        if (!page.isLocalFile() ||
+            info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            return;
+        const QUrl url = info.requestUrl();
+        if (url.scheme() == u"data" || url.scheme() == u"blob")
+            return;
+        const QString folder = QFileInfo(page.toLocalFile()).absolutePath() + u'/';
+        const bool besidePage =
+            url.isLocalFile() && QDir::cleanPath(url.toLocalFile()).startsWith(folder);
+        if (!besidePage || info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeXhr)
+            info.block(true);
+    }
+};
+
 int checkedPixels(float twips)
 {
     if (!(twips >= 0.0f))
@@ -66,6 +95,8 @@ QtWebView::QtWebView(QWidget *parent)
     : QWebEngineView(parent)
 {
     setPage(new Page(this));
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    page()->setUrlRequestInterceptor(new LocalPageGuard(page()));
 }
 
 void QtWebView::Navigate(const QString &address)

@@ -83,10 +83,7 @@ class Program:
     def window(self, name="^Zel Tidewell "):
         """The id of the program's top-level window whose title matches name."""
         def find():
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
-                                    str(self.process.pid), "--name", name],
-                                   capture_output=True, text=True)
-            ids = found.stdout.split()
+            ids = windows_named(self.process.pid, name)
             return ids[0] if ids else None
         return wait_until(f"a window named {name!r}", find)
 
@@ -133,17 +130,8 @@ def press_keys(window, *keys):
     subprocess.run(["xdotool", "key", "--delay", "50", *keys], check=True)
 
 
-def close_window(window):
-    """Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW)."""
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.c_void_p]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class _X11:
+    """The few Xlib calls the tests need, through ctypes."""
 
     class ClientMessage(ctypes.Structure):
         _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
@@ -152,21 +140,67 @@ def close_window(window):
                     ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
                     ("pad", ctypes.c_long * 12)]
 
-    display = x11.XOpenDisplay(None)
-    if not display:
-        raise RuntimeError("cannot open the X display")
-    try:
-        event = ClientMessage()
+    def __init__(self):
+        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XGetImage.restype = ctypes.c_void_p
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x11.XGetPixel.restype = ctypes.c_ulong
+        x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.lib = x11
+
+    def __enter__(self):
+        self.display = self.lib.XOpenDisplay(None)
+        if not self.display:
+            raise RuntimeError("cannot open the X display")
+        return self
+
+    def __exit__(self, *_):
+        self.lib.XCloseDisplay(self.display)
+
+
+def close_window(window):
+    """Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW)."""
+    with _X11() as x:
+        event = _X11.ClientMessage()
         event.type = 33  # ClientMessage
         event.window = int(window)
-        event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", False)
+        event.message_type = x.lib.XInternAtom(x.display, b"WM_PROTOCOLS", False)
         event.format = 32
-        event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", False)
+        event.data[0] = x.lib.XInternAtom(x.display, b"WM_DELETE_WINDOW", False)
         event.data[1] = 0  # CurrentTime
-        x11.XSendEvent(display, event.window, False, 0, ctypes.byref(event))
-        x11.XFlush(display)
-    finally:
-        x11.XCloseDisplay(display)
+        x.lib.XSendEvent(x.display, event.window, False, 0, ctypes.byref(event))
+        x.lib.XFlush(x.display)
+
+
+def client_pixel(x, y):
+    """The colour (r, g, b) on screen at a point of the main window's client area."""
+    with _X11() as xl:
+        root = xl.lib.XDefaultRootWindow(xl.display)
+        all_planes = 0xFFFFFFFF
+        image = xl.lib.XGetImage(xl.display, root, CLIENT_ORIGIN[0] + x, CLIENT_ORIGIN[1] + y,
+                                 1, 1, all_planes, 2)  # ZPixmap
+        if not image:
+            raise RuntimeError("cannot read the screen")
+        value = xl.lib.XGetPixel(image, 0, 0)
+    return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+
+
+def windows_named(pid, name):
+    """The visible windows of a process whose title matches name."""
+    found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid),
+                            "--name", name], capture_output=True, text=True)
+    return found.stdout.split()
 
 
 def frame_extents(window):

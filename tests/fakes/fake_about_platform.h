@@ -1,6 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
+#include "fake_message_box.h"
 #include "platform/about_platform.h"
 #include "platform/error.h"
 
@@ -120,31 +121,5 @@ public:
         if (program.empty() || failing.count(program))
             throw platform::Error(53, "File not found");
         started.emplace_back(program, showState);
-    }
-};
-
-// Records each message box and answers from a script (OK, or Ok when the script runs out).
-class FakeMessageBox final : public platform::MessageBox
-{
-public:
-    struct Shown
-    {
-        std::string prompt;
-        Buttons buttons;
-        Icon icon;
-        std::optional<std::string> title;
-    };
-    std::vector<Shown> shown;
-    std::deque<Answer> answers;
-
-    Answer MsgBox(const std::string &prompt, Buttons buttons, Icon icon,
-                  const std::optional<std::string> &title) override
-    {
-        shown.push_back({prompt, buttons, icon, title});
-        if (answers.empty())
-            return Ok;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
     }
 };

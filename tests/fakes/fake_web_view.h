@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 #include "platform/web_view.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <QWidget>
@@ -17,6 +18,8 @@ class FakeWebView final : public QWidget, public platform::WebView
 public:
     QStringList calls;
     QSet<QString> failing;
+    // Operations that fail the next so many times, then succeed.
+    QHash<QString, int> failTimes;
 
     QStringList navigations() const
     {
@@ -47,8 +50,11 @@ private:
     void record(const QString &operation, const QString &argument = {})
     {
         calls << (argument.isNull() ? operation : operation + QLatin1Char(' ') + argument);
-        if (failing.contains(operation))
-            throw platform::Error(platform::kOperationFailed, operation.toStdString() + " failed");
+        if (failTimes.value(operation) > 0)
+            --failTimes[operation];
+        else if (!failing.contains(operation))
+            return;
+        throw platform::Error(platform::kOperationFailed, operation.toStdString() + " failed");
     }
 
     static int checked(float twips)

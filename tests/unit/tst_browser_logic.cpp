@@ -1,6 +1,5 @@
 // Zel Tidewell — a small desktop news reader.
-#include "fakes/fake_web_view.h"
-#include "main_window/frm_browser.h"
+#include "fakes/fake_browser.h"
 
 #include <QTest>
 
@@ -9,21 +8,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Browser
-{
-    FakeWebView *web = nullptr;
-    std::unique_ptr<frmBrowser> window;
-};
-
-Browser makeBrowser(QSet<QString> failing = {})
-{
-    auto web = std::make_unique<FakeWebView>();
-    web->failing = std::move(failing);
-    Browser browser{web.get(), nullptr};
-    browser.window = std::make_unique<frmBrowser>(platform::BrowserPlatform{std::move(web)});
-    return browser;
-}
 
 struct Item
 {
@@ -62,7 +46,7 @@ class BrowserLogicTest : public QObject
 private slots:
     void loadSizesWindowAndWebViewThenOpensFirstPage()
     {
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         QCOMPARE(b.web->calls,
                  QStringList({u"setWidth 13235"_s, u"setHeight 5615"_s,
                               u"Navigate http://www.zelsoft.example/computer_technology.htm"_s}));
@@ -80,7 +64,7 @@ private slots:
     void loadGoesOnPastFailingSteps()
     {
         QFETCH(QString, failing);
-        const Browser b = makeBrowser({failing});
+        const FakeBrowser b({failing});
         // Every step was tried, the failing one included, and the window comes up.
         QCOMPARE(b.web->calls.size(), 3);
         b.window->show();
@@ -100,7 +84,7 @@ private slots:
         QFETCH(float, outerWidth);
         QFETCH(float, outerHeight);
         QFETCH(QSize, webPixels);
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
         b.window->setWidth(outerWidth);
@@ -113,7 +97,7 @@ private slots:
 
     void shortWindowKeepsWebViewHeight()
     {
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
         QTRY_COMPARE(b.web->size(), QSize(882, 374));
@@ -129,7 +113,7 @@ private slots:
 
     void minimizeAndRestoreKeepTheRule()
     {
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
         b.window->showMinimized();
@@ -158,7 +142,7 @@ private slots:
     {
         QFETCH(QString, page);
         QFETCH(QString, address);
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.web->calls.clear();
         b.window->OpenSitePage(page);
         QCOMPARE(b.web->calls, QStringList(u"Navigate "_s + address));
@@ -166,7 +150,7 @@ private slots:
 
     void openSitePageTwiceNavigatesTwice()
     {
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.web->calls.clear();
         b.window->OpenSitePage(u"store.htm"_s);
         b.window->OpenSitePage(u"store.htm"_s);
@@ -198,7 +182,7 @@ private slots:
     {
         QFETCH(QList<int>, clicks);
         QFETCH(QList<Item>, items);
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.web->calls.clear();
         for (qsizetype i = 0; i < clicks.size(); ++i) {
             b.window->List1->setCurrentRow(clicks[i]);
@@ -234,7 +218,7 @@ private slots:
         QFETCH(int, category);
         QFETCH(int, item);
         QFETCH(QString, page);
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.window->List1->setCurrentRow(category);
         b.window->List1_Click();
         b.web->calls.clear();
@@ -259,7 +243,7 @@ private slots:
     void codesOutsideTheCatalogueDoNothing()
     {
         QFETCH(qint32, code);
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.window->List1->setCurrentRow(0);
         b.window->List1_Click();
         b.window->List2->setItemData(1, code);
@@ -271,7 +255,7 @@ private slots:
 
     void nothingSelectedDoesNothing()
     {
-        const Browser b = makeBrowser();
+        const FakeBrowser b;
         b.web->calls.clear();
         b.window->List2_Click(); // empty list
         b.window->List1_Click(); // no category selected: List2 keeps what it has
@@ -287,7 +271,7 @@ private slots:
 
     void openSitePagePassesRefusalToCaller()
     {
-        const Browser b = makeBrowser({u"Navigate"_s});
+        const FakeBrowser b({u"Navigate"_s});
         QVERIFY_THROWS_EXCEPTION(platform::Error, b.window->OpenSitePage(u"store.htm"_s));
     }
 };

@@ -3,7 +3,10 @@
 #include "platform/qt_web_view.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineHistory>
@@ -38,6 +41,20 @@ template <typename Call> std::int32_t errorNumber(Call call)
         return error.number();
     }
     return 0;
+}
+
+// The value of a script expression in the page shown.
+QVariant evaluate(QtWebView &view, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 20000))
+        return u"(no answer)"_s;
+    return result;
 }
 
 bool loadAndWait(QtWebView &view, const QString &address)
@@ -138,6 +155,73 @@ private slots:
         view.page()->runJavaScript(u"window.open('"_s + link + u"')"_s);
         QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Target"_s, 20000);
         QVERIFY(view.history()->canGoBack());
+    }
+
+    void localPageShowsTheFilesSavedBesideIt()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath(u"saved_files"_s));
+        QFile css(m_dir.filePath(u"saved_files/style.css"_s));
+        QVERIFY(css.open(QIODevice::WriteOnly));
+        css.write("body { margin-left: 37px; }");
+        css.close();
+        QVERIFY(QImage(u":/zel/about.png"_s).save(m_dir.filePath(u"saved_files/picture.png"_s)));
+        const QString page = writePage(m_dir, u"saved.htm"_s, u"Saved"_s,
+                                       u"<link rel=\"stylesheet\" href=\"saved_files/style.css\">"
+                                       u"<img id=\"picture\" src=\"saved_files/picture.png\">"_s);
+        QtWebView view;
+        QVERIFY(loadAndWait(view, page));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(view, u"document.getElementById('picture').naturalWidth"_s), QVariant(100),
+            20000);
+        QCOMPARE(evaluate(view, u"getComputedStyle(document.body).marginLeft"_s),
+                 QVariant(u"37px"_s));
+    }
+
+    void localPageCannotReadOtherLocalFiles()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath(u"pages"_s));
+        QFile secret(m_dir.filePath(u"secret.txt"_s));
+        QVERIFY(secret.open(QIODevice::WriteOnly));
+        secret.write("secret");
+        secret.close();
+        QVERIFY(QFile::copy(secret.fileName(), m_dir.filePath(u"pages/beside.txt"_s)));
+        // By script, not even the file beside it; in a frame, nothing outside its folder.
+        const QString page = writePage(
+            m_dir, u"pages/reader.htm"_s, u"Reader"_s,
+            u"<iframe id=\"frame\" src=\"../secret.txt\"></iframe><script>"
+            u"fetch('beside.txt').then(r => r.text())"
+            u".then(t => document.title = 'read: ' + t, () => document.title = 'refused');"
+            u"</script>"_s);
+        QtWebView view;
+        QVERIFY(loadAndWait(view, page));
+        QTRY_VERIFY_WITH_TIMEOUT(view.title() != u"Reader", 20000);
+        QCOMPARE(view.title(), u"refused"_s);
+        QCOMPARE(evaluate(view, u"String(document.getElementById('frame').contentDocument"
+                                u"?.body?.innerText).includes('secret')"_s),
+                 QVariant(false));
+    }
+
+    void localPageCannotReachTheNetwork()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString base = u"http://127.0.0.1:"_s + QString::number(server.serverPort());
+        const QString page =
+            writePage(m_dir, u"tracker.htm"_s, u"Tracker"_s,
+                      u"<img src=\""_s + base +
+                          u"/pixel.png\" onerror=\"document.title = 'image blocked'\">"
+                          u"<script>fetch('"_s +
+                          base +
+                          u"/beacon').catch(() => window.fetchBlocked = true);"
+                          u"</script>"_s);
+        QtWebView view;
+        QVERIFY(loadAndWait(view, page));
+        // Had either request gone out, it would hang on the silent server instead of failing.
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"image blocked"_s, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, u"window.fetchBlocked === true"_s), QVariant(true),
+                                  20000);
+        QVERIFY(!server.hasPendingConnections());
+        QVERIFY(!server.waitForNewConnection(0));
     }
 
     void unreachableHostEndsInTheView()

@@ -1,6 +1,5 @@
 // Zel Tidewell — a small desktop news reader.
-#include "fakes/fake_web_view.h"
-#include "main_window/frm_browser.h"
+#include "fakes/fake_browser.h"
 
 #include <QFontInfo>
 #include <QListWidget>
@@ -14,8 +13,9 @@ class BrowserWidgetTest : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<FakeBrowser> m_browser;
     FakeWebView *m_web = nullptr;
-    std::unique_ptr<frmBrowser> m_window;
+    frmBrowser *m_window = nullptr;
 
     QListWidget *list(const char *name) const
     {
@@ -25,14 +25,13 @@ class BrowserWidgetTest : public QObject
 private slots:
     void init()
     {
-        auto web = std::make_unique<FakeWebView>();
-        web->setFocusPolicy(Qt::StrongFocus);
-        m_web = web.get();
-        m_window = std::make_unique<frmBrowser>(platform::BrowserPlatform{std::move(web)});
+        m_browser = std::make_unique<FakeBrowser>();
+        m_web = m_browser->web;
+        m_window = m_browser->window.get();
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
     }
-    void cleanup() { m_window.reset(); }
+    void cleanup() { m_browser.reset(); }
 
     void captionByteForByte()
     {
