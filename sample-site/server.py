@@ -6,6 +6,10 @@ Requests for http://www.zelsoft.example/... are answered from the www/ folder be
 captions give. A missing page gets 404 and any other host 502. One line per request goes to the
 log: the method and the full URL. The port in use is written to --port-file (or printed).
 SIGTERM stops the server cleanly.
+
+Downloads are sent at about 4 MB/s, as from a real server, so that their progress can be seen.
+For the tests, http://www.zelsoft.example/__broken/<download path> sends the first half of that
+download and then closes the connection.
 """
 
 import argparse
@@ -14,6 +18,7 @@ import os
 import signal
 import sys
 import threading
+import time
 import urllib.parse
 
 HOST = "www.zelsoft.example"
@@ -37,6 +42,8 @@ DOWNLOADS = {
     "ZelFree/ZelGames.exe": round(4.3 * MB),
     "ZelFree/ZelTidewell.exe": 156 * KB,
 }
+RATE = 4 * MB  # bytes a second
+CHUNK = 64 * KB
 TYPES = {".htm": "text/html; charset=utf-8", ".html": "text/html; charset=utf-8",
          ".css": "text/css", ".js": "text/javascript", ".jpg": "image/jpeg", ".png": "image/png"}
 
@@ -81,6 +88,30 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 # The browser stopped reading: a cancelled load or download.
                 self.close_connection = True
 
+    def send_download(self, body, broken=False):
+        """Sends a download in paced chunks; a broken one stops halfway and hangs up."""
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-store")
+        self.end_headers()
+        if self.command == "HEAD":
+            return
+        end = len(body) // 2 if broken else len(body)
+        start = time.monotonic()
+        try:
+            for offset in range(0, end, CHUNK):
+                self.wfile.write(body[offset:min(offset + CHUNK, end)])
+                ahead = start + (offset + CHUNK) / RATE - time.monotonic()
+                if ahead > 0:
+                    time.sleep(ahead)
+            self.wfile.flush()
+        except ConnectionError:
+            pass
+        if broken:
+            self.close_connection = True
+            self.connection.shutdown(2)
+
     def do_CONNECT(self):
         self.log_request_line()
         self.reply(502, b"This proxy serves only http://" + HOST.encode() + b"/\n")
@@ -96,9 +127,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if path == "__loaded":
             self.reply(204)
             return
+        broken = path.startswith("__broken/")
+        if broken:
+            path = path[len("__broken/"):]
         if path in DOWNLOADS:
-            body = download_body(path, DOWNLOADS[path])
-            self.reply(200, body, "application/octet-stream")
+            self.send_download(download_body(path, DOWNLOADS[path]), broken)
             return
         file = os.path.normpath(os.path.join(ROOT, path or "index.htm"))
         if not file.startswith(ROOT + os.sep) or not os.path.isfile(file):
@@ -121,12 +154,23 @@ class Server(http.server.ThreadingHTTPServer):
             super().handle_error(request, client_address)
 
 
+def write_body(path, out):
+    """Writes the body of the download at path, as the server sends it, to out."""
+    with open(out, "wb") as f:
+        f.write(download_body(path, DOWNLOADS[path]))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--port", type=int, default=0, help="port on 127.0.0.1 (0: any free one)")
     parser.add_argument("--port-file", help="write the port in use to this file")
     parser.add_argument("--log", help="request log file (default: standard error)")
+    parser.add_argument("--write-body", nargs=2, metavar=("PATH", "OUT"),
+                        help="write the body of a download to OUT and exit")
     args = parser.parse_args()
+    if args.write_body:
+        write_body(*args.write_body)
+        return
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True

@@ -3,14 +3,16 @@
 
 #include "qt_file_dialog.h"
 #include "qt_message_box.h"
+#include "qt_save_dialog.h"
 #include "qt_web_view.h"
 
 namespace platform {
 
 BrowserPlatform makeQtBrowserPlatform()
 {
-    return {std::make_unique<QtWebView>(), std::make_unique<QtFileDialog>(),
-            std::make_unique<QtMessageBox>(), makeQtAboutPlatform};
+    return {std::make_unique<QtWebView>(std::make_unique<QtSaveDialog>()),
+            std::make_unique<QtFileDialog>(), std::make_unique<QtMessageBox>(),
+            makeQtAboutPlatform};
 }
 
 } // namespace platform

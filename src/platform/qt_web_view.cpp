@@ -1,6 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #include "qt_web_view.h"
 
+#include "downloads.h"
 #include "error.h"
 #include "twips.h"
 #include "web_address.h"
@@ -91,12 +92,13 @@ int checkedPixels(float twips)
 
 } // namespace
 
-QtWebView::QtWebView(QWidget *parent)
+QtWebView::QtWebView(std::unique_ptr<SaveDialog> saveDialog, QWidget *parent)
     : QWebEngineView(parent)
 {
     setPage(new Page(this));
     settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     page()->setUrlRequestInterceptor(new LocalPageGuard(page()));
+    m_downloads = new Downloads(this, std::move(saveDialog));
 }
 
 void QtWebView::Navigate(const QString &address)

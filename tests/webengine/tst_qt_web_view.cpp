@@ -33,6 +33,13 @@ QString writePage(const QTemporaryDir &dir, const QString &name, const QString &
     return path;
 }
 
+// Answers every save dialog with a cancel.
+class NoSaving final : public platform::SaveDialog
+{
+public:
+    QString askSavePath(const QString &) override { return {}; }
+};
+
 template <typename Call> std::int32_t errorNumber(Call call)
 {
     try {
@@ -75,7 +82,7 @@ class QtWebViewTest : public QObject
 private slots:
     void profileIsOffTheRecord()
     {
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QVERIFY(view.page()->profile()->isOffTheRecord());
         QCOMPARE(view.page()->profile()->persistentCookiesPolicy(),
                  QWebEngineProfile::NoPersistentCookies);
@@ -84,7 +91,7 @@ private slots:
 
     void historyFailuresAreErrors()
     {
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QCOMPARE(errorNumber([&] { view.GoBack(); }), platform::kOperationFailed);
         QCOMPARE(errorNumber([&] { view.GoForward(); }), platform::kOperationFailed);
         QCOMPARE(errorNumber([&] { view.Refresh(); }), platform::kOperationFailed);
@@ -105,7 +112,7 @@ private slots:
 
     void sizesInTwips()
     {
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         view.resize(100, 100);
         view.setWidth(1500.0f);
         view.setHeight(3000.0f);
@@ -120,7 +127,7 @@ private slots:
 
     void unusableAddressesAreErrors()
     {
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QCOMPARE(errorNumber([&] { view.Navigate(QString()); }), platform::kInvalidArgument);
         QCOMPARE(errorNumber([&] { view.Navigate(u"http:///"_s); }), platform::kInvalidArgument);
         QVERIFY(view.url().isEmpty());
@@ -132,7 +139,7 @@ private slots:
         writePage(m_dir, u"news "_s, u"Wrong: the name was cut at '#'"_s);
         const QString path =
             writePage(m_dir, u"news #1 100% sure? Zürich.htm"_s, u"Hash, percent and Zürich"_s);
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QVERIFY(loadAndWait(view, path));
         QCOMPARE(view.title(), u"Hash, percent and Zürich"_s);
         QCOMPARE(view.url().toLocalFile(), path);
@@ -146,7 +153,7 @@ private slots:
                                          u"<a id=\"blank\" target=\"_blank\" href=\""_s + link +
                                              u"\">new window</a>"_s);
 
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QVERIFY(loadAndWait(view, opener));
         view.page()->runJavaScript(u"document.getElementById('blank').click()"_s);
         QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Target"_s, 20000);
@@ -168,7 +175,7 @@ private slots:
         const QString page = writePage(m_dir, u"saved.htm"_s, u"Saved"_s,
                                        u"<link rel=\"stylesheet\" href=\"saved_files/style.css\">"
                                        u"<img id=\"picture\" src=\"saved_files/picture.png\">"_s);
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QVERIFY(loadAndWait(view, page));
         QTRY_COMPARE_WITH_TIMEOUT(
             evaluate(view, u"document.getElementById('picture').naturalWidth"_s), QVariant(100),
@@ -192,7 +199,7 @@ private slots:
             u"fetch('beside.txt').then(r => r.text())"
             u".then(t => document.title = 'read: ' + t, () => document.title = 'refused');"
             u"</script>"_s);
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QVERIFY(loadAndWait(view, page));
         QTRY_VERIFY_WITH_TIMEOUT(view.title() != u"Reader", 20000);
         QCOMPARE(view.title(), u"refused"_s);
@@ -214,7 +221,7 @@ private slots:
                           base +
                           u"/beacon').catch(() => window.fetchBlocked = true);"
                           u"</script>"_s);
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QVERIFY(loadAndWait(view, page));
         // Had either request gone out, it would hang on the silent server instead of failing.
         QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"image blocked"_s, 20000);
@@ -226,7 +233,7 @@ private slots:
 
     void unreachableHostEndsInTheView()
     {
-        QtWebView view;
+        QtWebView view(std::make_unique<NoSaving>());
         QSignalSpy finished(&view, &QWebEngineView::loadFinished);
         view.Navigate(u"http://127.0.0.1:9/nothing-listens-here.htm"_s);
         QVERIFY(finished.wait(20000));

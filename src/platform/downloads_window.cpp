@@ -1,0 +1,147 @@
+// Zel Tidewell — a small desktop news reader.
+#include "downloads_window.h"
+
+#include "download.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+QString sizeText(qint64 bytes)
+{
+    constexpr double kb = 1024.0;
+    constexpr double mb = 1024.0 * 1024.0;
+    if (bytes < 1024)
+        return QString::number(bytes) + u" bytes"_s;
+    if (bytes < 1024 * 1024)
+        return QString::number(qRound64(double(bytes) / kb)) + u" KB"_s;
+    return QString::number(double(bytes) / mb, 'f', 1) + u" MB"_s;
+}
+
+// One download's row.
+class DownloadRow final : public QWidget
+{
+public:
+    DownloadRow(Download *download, QWidget *parent)
+        : QWidget(parent)
+        , m_download(download)
+    {
+        setObjectName(u"download"_s);
+        auto *grid = new QGridLayout(this);
+        auto *name = new QLabel(QFileInfo(download->target()).fileName(), this);
+        name->setObjectName(u"name"_s);
+        QFont bold = name->font();
+        bold.setBold(true);
+        name->setFont(bold);
+        m_status->setObjectName(u"status"_s);
+        m_progress->setObjectName(u"progress"_s);
+        m_progress->setTextVisible(false);
+        m_button->setObjectName(u"action"_s);
+        grid->addWidget(name, 0, 0);
+        grid->addWidget(m_button, 0, 1, 2, 1);
+        grid->addWidget(m_progress, 1, 0);
+        grid->addWidget(m_status, 2, 0);
+        connect(m_button, &QPushButton::clicked, this, &DownloadRow::act);
+        connect(download, &Download::changed, this, &DownloadRow::updateWidget);
+        updateWidget();
+    }
+
+private:
+    void updateWidget()
+    {
+        if (!m_download)
+            return;
+        const qint64 received = m_download->receivedBytes();
+        const qint64 total = m_download->totalBytes();
+        switch (m_download->state()) {
+        case Download::State::Running:
+            m_status->setText(DownloadsWindow::progressText(received, total));
+            if (total > 0) {
+                m_progress->setRange(0, 1000);
+                m_progress->setValue(int(received * 1000 / total));
+            } else {
+                m_progress->setRange(0, 0); // size unknown: a busy bar
+            }
+            m_button->setText(u"Cancel"_s);
+            break;
+        case Download::State::Completed:
+            m_status->setText(u"Completed"_s);
+            m_progress->setRange(0, 1000);
+            m_progress->setValue(1000);
+            m_button->setText(u"Open Folder"_s);
+            break;
+        case Download::State::Failed:
+            m_status->setText(u"Failed: "_s + m_download->failure());
+            m_progress->hide();
+            m_button->hide();
+            break;
+        case Download::State::Cancelled:
+            m_status->setText(u"Cancelled"_s);
+            m_progress->hide();
+            m_button->hide();
+            break;
+        }
+    }
+
+    void act()
+    {
+        if (!m_download)
+            return;
+        if (m_download->state() == Download::State::Running)
+            m_download->cancel();
+        else if (m_download->state() == Download::State::Completed)
+            QDesktopServices::openUrl(
+                QUrl::fromLocalFile(QFileInfo(m_download->target()).absolutePath()));
+    }
+
+    QPointer<Download> m_download;
+    QLabel *m_status = new QLabel(this);
+    QProgressBar *m_progress = new QProgressBar(this);
+    QPushButton *m_button = new QPushButton(this);
+};
+
+} // namespace
+
+DownloadsWindow::DownloadsWindow(QWidget *owner)
+    : QWidget(owner, Qt::Window)
+{
+    setObjectName(u"downloads"_s);
+    setWindowTitle(u"Downloads"_s);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    auto *list = new QWidget(scroll);
+    m_rows = new QVBoxLayout(list);
+    m_rows->addStretch();
+    scroll->setWidget(list);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    resize(420, 300);
+}
+
+void DownloadsWindow::add(Download *download)
+{
+    m_rows->insertWidget(m_rows->count() - 1, new DownloadRow(download, this));
+}
+
+QString DownloadsWindow::progressText(qint64 received, qint64 total)
+{
+    if (total < 0)
+        return sizeText(received);
+    return sizeText(received) + u" of "_s + sizeText(total);
+}
+
+} // namespace platform

@@ -1,0 +1,31 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include <QWidget>
+
+class QVBoxLayout;
+
+namespace platform {
+
+class Download;
+
+// A small window with one row per download: its name, how much has come, a progress bar and a
+// Cancel button; at the end "Completed" (with a button that opens the folder) or the reason it
+// failed. Closing the window stops nothing.
+class DownloadsWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DownloadsWindow(QWidget *owner);
+
+    void add(Download *download);
+
+    // "1.2 MB of 4.3 MB", "156 KB of 156 KB", "512 bytes".
+    static QString progressText(qint64 received, qint64 total);
+
+private:
+    QVBoxLayout *m_rows = nullptr;
+};
+
+} // namespace platform

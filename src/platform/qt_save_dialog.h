@@ -1,0 +1,15 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include "save_dialog.h"
+
+namespace platform {
+
+// Qt's save dialog, over the active window; it asks before replacing a file.
+class QtSaveDialog final : public SaveDialog
+{
+public:
+    QString askSavePath(const QString &proposed) override;
+};
+
+} // namespace platform

@@ -1,0 +1,60 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <csignal>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+// The sample publisher site, started before the application so that the web engine can be
+// pointed at it through its proxy switch.
+class SampleSite
+{
+public:
+    SampleSite()
+    {
+        int out[2];
+        if (pipe(out) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        const QByteArray server = QByteArray(SAMPLE_SITE_DIR) + "/server.py";
+        char *argv[] = {const_cast<char *>("python3"), const_cast<char *>(server.constData()),
+                        const_cast<char *>("--log"), const_cast<char *>("/dev/null"), nullptr};
+        if (posix_spawnp(&m_pid, "python3", &actions, nullptr, argv, environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        FILE *reader = fdopen(out[0], "r");
+        if (reader && fscanf(reader, "%d", &m_port) != 1)
+            m_port = 0;
+        if (reader)
+            fclose(reader);
+    }
+    ~SampleSite()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    SampleSite(const SampleSite &) = delete;
+    SampleSite &operator=(const SampleSite &) = delete;
+
+    int port() const { return m_port; }
+
+    // The bytes the server sends for a download path.
+    static QByteArray body(const QString &path);
+
+private:
+    pid_t m_pid = -1;
+    int m_port = 0;
+};

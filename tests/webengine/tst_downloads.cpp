@@ -1,0 +1,250 @@
+// Zel Tidewell — a small desktop news reader.
+#include "fakes/fake_browser.h"
+#include "platform/download.h"
+#include "platform/downloads.h"
+#include "platform/qt_web_view.h"
+#include "sample_site.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using platform::QtWebView;
+
+QByteArray SampleSite::body(const QString &path)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(u"body"_s);
+    QProcess::execute(u"python3"_s, {QString::fromLocal8Bit(SAMPLE_SITE_DIR) + u"/server.py"_s,
+                                     u"--write-body"_s, path, out});
+    QFile file(out);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+namespace {
+
+constexpr int kDeadline = 30000;
+
+// Answers the save dialog with a file of the proposed name in folder, or with a cancel.
+class FakeSaveDialog final : public platform::SaveDialog
+{
+public:
+    QString folder; // empty: cancel
+    QStringList proposed;
+
+    QString askSavePath(const QString &path) override
+    {
+        proposed << path;
+        return folder.isEmpty() ? QString() : QDir(folder).filePath(QFileInfo(path).fileName());
+    }
+};
+
+// A main window with the real web view, the save dialog faked.
+struct Browser
+{
+    QtWebView *web = nullptr;
+    FakeSaveDialog *saving = nullptr;
+    std::unique_ptr<frmBrowser> window;
+
+    Browser()
+    {
+        auto dialog = std::make_unique<FakeSaveDialog>();
+        saving = dialog.get();
+        auto view = std::make_unique<QtWebView>(std::move(dialog));
+        web = view.get();
+        window = std::make_unique<frmBrowser>(platform::BrowserPlatform{
+            std::move(view), std::make_unique<FakeFileDialog>(), std::make_unique<FakeMessageBox>(),
+            [] { return platform::AboutPlatform{}; }});
+    }
+
+    void choose(const char *control)
+    {
+        window->findChild<QAction *>(QLatin1StringView(control))->trigger();
+    }
+
+    QList<platform::Download *> downloads() const
+    {
+        return web->downloads().findChildren<platform::Download *>();
+    }
+    QStringList statuses() const
+    {
+        QStringList texts;
+        if (const auto *list = web->downloads().window())
+            for (const QLabel *status : list->findChildren<QLabel *>(u"status"_s))
+                texts << status->text();
+        return texts;
+    }
+};
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+class DownloadsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<Browser> m_browser;
+
+    QString folder() const { return m_folder->path(); }
+    QString file(const QString &name) const { return m_folder->filePath(name); }
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_browser = std::make_unique<Browser>();
+        m_browser->saving->folder = folder();
+    }
+    void cleanup()
+    {
+        m_browser.reset();
+        m_folder.reset();
+    }
+
+    void siteCommandSavesExactlyWhatTheServerSent()
+    {
+        m_browser->choose("mnuTidewell");
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed"_s), kDeadline);
+        QCOMPARE(filesIn(folder()), QStringList(u"ZelTidewell.exe"_s));
+        QFile saved(file(u"ZelTidewell.exe"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.size(), 156 * 1024);
+        QCOMPARE(saved.readAll(), SampleSite::body(u"ZelFree/ZelTidewell.exe"_s));
+        // Offered first in the Downloads folder, under its own name.
+        QCOMPARE(
+            m_browser->saving->proposed,
+            QStringList(QDir(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation))
+                            .filePath(u"ZelTidewell.exe"_s)));
+    }
+
+    void cancelledDialogWritesNothing()
+    {
+        m_browser->saving->folder.clear();
+        m_browser->choose("mnuCompress");
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->saving->proposed.size(), 1, kDeadline);
+        QVERIFY(m_browser->downloads().isEmpty());
+        QVERIFY(m_browser->web->downloads().window() == nullptr);
+        QVERIFY(filesIn(folder()).isEmpty());
+    }
+
+    void brokenOffDownloadFailsAndLeavesNoFile()
+    {
+        m_browser->web->Navigate(u"http://www.zelsoft.example/__broken/ZelFree/ZelGames.exe"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(m_browser->statuses().size() == 1 &&
+                                     m_browser->statuses().first().startsWith(u"Failed: "),
+                                 kDeadline);
+        QCOMPARE(m_browser->statuses(),
+                 QStringList(u"Failed: the server closed the connection before the end"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(filesIn(folder()), QStringList(), kDeadline);
+    }
+
+    void unwritableFolderFails()
+    {
+        // A folder that cannot hold files, whoever runs the test: it is a file.
+        QFile blocker(file(u"not a folder"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        m_browser->saving->folder = blocker.fileName();
+        m_browser->choose("mnuDown");
+        QTRY_VERIFY2_WITH_TIMEOUT(m_browser->statuses().size() == 1 &&
+                                      m_browser->statuses().first().startsWith(u"Failed: "),
+                                  qPrintable(m_browser->statuses().join(u", ")), kDeadline);
+        QCOMPARE(filesIn(folder()), QStringList(u"not a folder"_s));
+    }
+
+    void twoDownloadsAtOnceBothFinish()
+    {
+        // The second is chosen once the first has become a download: a new navigation before
+        // then would replace the first request, as in any browser.
+        m_browser->choose("mnuPlayer");
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), 1, kDeadline);
+        m_browser->choose("mnuSurfer");
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), 2, kDeadline);
+        QVERIFY(m_browser->downloads().first()->state() == platform::Download::State::Running);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(),
+                                  QStringList({u"Completed"_s, u"Completed"_s}), kDeadline);
+        QCOMPARE(QFileInfo(file(u"ZelPlayer.exe"_s)).size(), 344 * 1024);
+        QCOMPARE(QFileInfo(file(u"ZelSurfer.exe"_s)).size(), 116 * 1024);
+    }
+
+    void progressReachesTheRow()
+    {
+        QStringList seen;
+        m_browser->choose("mnuGames");
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), 1, kDeadline);
+        connect(m_browser->downloads().first(), &platform::Download::changed, this,
+                [&] { seen << m_browser->statuses(); });
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed"_s), kDeadline);
+        const QStringList progress = seen.filter(u" of 4.3 MB"_s);
+        QVERIFY2(std::any_of(progress.cbegin(), progress.cend(),
+                             [](const QString &text) { return !text.startsWith(u"4.3 MB"); }),
+                 qPrintable(seen.join(u", ")));
+        QCOMPARE(QFileInfo(file(u"ZelGames.exe"_s)).size(), qint64(4508877));
+    }
+
+    void closingTheWindowCancelsAndCleansUp()
+    {
+        m_browser->choose("mnVDA");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_browser->downloads().isEmpty() &&
+                                     m_browser->downloads().first()->receivedBytes() > 0,
+                                 kDeadline);
+        QCOMPARE(m_browser->downloads().first()->state(), platform::Download::State::Running);
+        m_browser.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(filesIn(folder()), QStringList(), kDeadline);
+    }
+
+    void freeNamesAsBrowsersGiveThem()
+    {
+        const QString setup = file(u"setup.exe"_s);
+        QCOMPARE(platform::Downloads::proposedPath(folder(), u"setup.exe"_s), setup);
+        for (const QString &name : {u"setup.exe"_s, u"setup (1).exe"_s}) {
+            QFile taken(file(name));
+            QVERIFY(taken.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(platform::Downloads::proposedPath(folder(), u"setup.exe"_s),
+                 file(u"setup (2).exe"_s));
+        QCOMPARE(platform::Downloads::proposedPath(folder(), u"notes.tar.gz"_s),
+                 file(u"notes.tar.gz"_s));
+    }
+
+    void sizesAsPeopleReadThem()
+    {
+        QCOMPARE(platform::DownloadsWindow::progressText(512, -1), u"512 bytes"_s);
+        QCOMPARE(platform::DownloadsWindow::progressText(80 * 1024, 156 * 1024),
+                 u"80 KB of 156 KB"_s);
+        QCOMPARE(platform::DownloadsWindow::progressText(1258291, 4508877), u"1.2 MB of 4.3 MB"_s);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    const SampleSite site;
+    if (site.port() == 0)
+        qFatal("the sample site did not start");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") +
+                " --proxy-server=http://127.0.0.1:" + QByteArray::number(site.port()));
+    // The web engine cannot start its sandbox as root.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Downloads are offered in a Downloads folder of a home of the test's own.
+    const QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_DOWNLOAD_DIR");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    DownloadsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_downloads.moc"
