@@ -47,8 +47,9 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
 {
     if (request->page() != m_view->page())
         return;
+    // The Downloads folder, made when the first download needs it, as browsers do.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         folder = QDir::homePath();
     const QString target =
         m_saveDialog->askSavePath(proposedPath(folder, request->suggestedFileName()));
