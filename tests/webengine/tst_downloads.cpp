@@ -167,14 +167,14 @@ private slots:
     {
         // The second is chosen once the first has become a download: a new navigation before
         // then would replace the first request, as in any browser.
-        m_browser->choose("mnuPlayer");
+        m_browser->choose("mnuGames");
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), 1, kDeadline);
         m_browser->choose("mnuSurfer");
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), 2, kDeadline);
         QVERIFY(m_browser->downloads().first()->state() == platform::Download::State::Running);
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(),
                                   QStringList({u"Completed"_s, u"Completed"_s}), kDeadline);
-        QCOMPARE(QFileInfo(file(u"ZelPlayer.exe"_s)).size(), 344 * 1024);
+        QCOMPARE(QFileInfo(file(u"ZelGames.exe"_s)).size(), qint64(4508877));
         QCOMPARE(QFileInfo(file(u"ZelSurfer.exe"_s)).size(), 116 * 1024);
     }
 
