@@ -12,6 +12,9 @@ namespace platform {
 
 namespace {
 
+// The engine writes a download under this suffix until it has all of it.
+constexpr QStringView kEngineSuffix = u".download";
+
 // The engine's code for a body that ended before its announced length, which Qt does not name.
 constexpr int kContentLengthMismatch = 38;
 
@@ -63,7 +66,9 @@ Download::Download(QWebEngineDownloadRequest *request, const QString &target, QO
     , m_partial(target + u".part"_s)
 {
     const QFileInfo partial(m_partial);
-    QFile::remove(m_partial); // left over from an earlier run that did not end
+    // Left over from an earlier run that did not end.
+    QFile::remove(m_partial);
+    QFile::remove(m_partial + kEngineSuffix);
     request->setDownloadDirectory(partial.absolutePath());
     request->setDownloadFileName(partial.fileName());
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, &Download::update);
@@ -143,8 +148,10 @@ void Download::end(State state, const QString &failure, Partial partial)
 {
     m_state = state;
     m_failure = failure;
-    if (state != State::Completed && partial == DiscardPartial)
+    if (state != State::Completed && partial == DiscardPartial) {
         QFile::remove(m_partial);
+        QFile::remove(m_partial + kEngineSuffix);
+    }
     emit changed();
 }
 
