@@ -64,8 +64,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
     def log_request_line(self):
+        stamp = f"{time.monotonic():.6f} " if self.server.stamp else ""
         with self.server.log_lock:
-            self.server.log.write(f"{self.command} {self.full_url()}\n")
+            self.server.log.write(f"{stamp}{self.command} {self.full_url()}\n")
             self.server.log.flush()
 
     def full_url(self):
@@ -165,6 +166,8 @@ def main():
     parser.add_argument("--port", type=int, default=0, help="port on 127.0.0.1 (0: any free one)")
     parser.add_argument("--port-file", help="write the port in use to this file")
     parser.add_argument("--log", help="request log file (default: standard error)")
+    parser.add_argument("--stamp", action="store_true",
+                        help="begin each log line with the monotonic clock's time, in seconds")
     parser.add_argument("--write-body", nargs=2, metavar=("PATH", "OUT"),
                         help="write the body of a download to OUT and exit")
     args = parser.parse_args()
@@ -175,6 +178,7 @@ def main():
     server = Server(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True
     server.log_lock = threading.Lock()
+    server.stamp = args.stamp
     server.log = open(args.log, "a", buffering=1) if args.log else sys.stderr
     port = server.server_address[1]
     if args.port_file:
