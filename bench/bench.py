@@ -184,8 +184,46 @@ ROWS = [
 ]
 
 
+def trace(program, site):
+    """One run of the program with its start-up steps logged, as offsets from process start."""
+    work = tempfile.mkdtemp(prefix="zel-trace-")
+    home, runtime = os.path.join(work, "home"), os.path.join(work, "runtime")
+    os.makedirs(home)
+    os.makedirs(runtime, mode=0o700)
+    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
+               QT_LOGGING_RULES="zel.startup.debug=true",
+               QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{site.port}")
+    if os.geteuid() == 0:
+        env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+    log = os.path.join(work, "trace.log")
+    since = site.mark()
+    with open(log, "w") as out:
+        start = time.monotonic()
+        process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=out)
+        try:
+            steps = [("first page GET at the server", site.stamp_of(FIRST_PAGE, since)),
+                     ("first page loaded (beacon)", site.stamp_of(LOADED, since))]
+            time.sleep(0.5)
+        finally:
+            process.send_signal(signal.SIGTERM)
+            process.wait()
+    with open(log) as f:
+        for line in f:
+            stamp, _, step = line.strip().removeprefix("zel.startup: ").partition(" ")
+            try:
+                steps.append((step, float(stamp)))
+            except ValueError:
+                pass
+    shutil.rmtree(work, ignore_errors=True)
+    print("start-up trace of one run (ms after process start)")
+    for step, stamp in sorted(steps, key=lambda s: s[1]):
+        print(f"  {(stamp - start) * 1000:7.1f}  {step}")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--trace", action="store_true",
+                        help="only trace one start-up of the program, step by step")
     parser.add_argument("--program", required=True)
     parser.add_argument("--floor", required=True)
     parser.add_argument("--runs", type=int, default=8)
@@ -194,6 +232,13 @@ def main():
 
     work = tempfile.mkdtemp(prefix="zel-bench-site-")
     site = Site(work)
+    if args.trace:
+        try:
+            trace(args.program, site)
+        finally:
+            site.stop()
+            shutil.rmtree(work, ignore_errors=True)
+        return
     mouse = Mouse()
     results = {"tidewell": [], "floor": []}
     try:

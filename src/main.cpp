@@ -1,21 +1,61 @@
 // Zel Tidewell — a small desktop news reader.
 #include "main_window/frm_browser.h"
 #include "platform/qt_platform.h"
+#include "startup_trace.h"
 
 #include <QApplication>
+#include <QEvent>
+
+#include <chrono>
 
 using namespace Qt::StringLiterals;
 
+Q_LOGGING_CATEGORY(lcStartup, "zel.startup", QtWarningMsg)
+
+void traceStartup(const char *step)
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    qCDebug(lcStartup, "%.6f %s", std::chrono::duration<double>(now).count(), step);
+}
+
+namespace {
+
+// Logs the window's first paint, then goes.
+class FirstPaint final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            traceStartup("first paint");
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    traceStartup("main");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    traceStartup("application made");
 
     // The window deletes itself when closed; the program ends with its last window.
     auto *window = new frmBrowser(platform::makeQtBrowserPlatform());
     window->setAttribute(Qt::WA_DeleteOnClose);
+    traceStartup("window made, first page asked for");
+    if (lcStartup().isDebugEnabled())
+        window->centralWidget()->installEventFilter(new FirstPaint(window));
     window->show();
+    traceStartup("window shown");
     return QApplication::exec();
 }
