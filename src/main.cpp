@@ -1,15 +1,19 @@
 // Zel Tidewell — a small desktop news reader.
 #include "main_window/frm_browser.h"
 #include "platform/qt_platform.h"
-#include "startup_trace.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QLoggingCategory>
 
 #include <chrono>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Steps of start-up, logged with the monotonic clock's time when the "zel.startup" category is
+// enabled (QT_LOGGING_RULES="zel.startup.debug=true"); script/bench --trace reads them.
 Q_LOGGING_CATEGORY(lcStartup, "zel.startup", QtWarningMsg)
 
 void traceStartup(const char *step)
@@ -17,8 +21,6 @@ void traceStartup(const char *step)
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     qCDebug(lcStartup, "%.6f %s", std::chrono::duration<double>(now).count(), step);
 }
-
-namespace {
 
 // Logs the window's first paint, then goes.
 class FirstPaint final : public QObject

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QWebEngineHistory>
-#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
 namespace platform {
@@ -34,24 +33,6 @@ protected:
         m_view->load(url);
         deleteLater();
         return false;
-    }
-
-private:
-    QWebEngineView *m_view;
-};
-
-class Page final : public QWebEnginePage
-{
-public:
-    explicit Page(QWebEngineView *view)
-        : QWebEnginePage(view)
-        , m_view(view)
-    {}
-
-protected:
-    QWebEnginePage *createWindow(WebWindowType) override
-    {
-        return new NewWindowPage(profile(), m_view);
     }
 
 private:
@@ -83,6 +64,35 @@ public:
     }
 };
 
+class Page final : public QWebEnginePage
+{
+public:
+    explicit Page(QWebEngineView *view)
+        : QWebEnginePage(view)
+        , m_view(view)
+        , m_localPageGuard(new LocalPageGuard(this))
+    {}
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override
+    {
+        return new NewWindowPage(profile(), m_view);
+    }
+
+    // The guard is consulted on the GUI thread for every request, so it is in place only while
+    // a page from disk is shown: web pages load without waiting for it.
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (isMainFrame)
+            setUrlRequestInterceptor(url.isLocalFile() ? m_localPageGuard : nullptr);
+        return true;
+    }
+
+private:
+    QWebEngineView *m_view;
+    LocalPageGuard *m_localPageGuard;
+};
+
 int checkedPixels(float twips)
 {
     if (!(twips >= 0.0f))
@@ -96,8 +106,6 @@ QtWebView::QtWebView(std::unique_ptr<SaveDialog> saveDialog, QWidget *parent)
     : QWebEngineView(parent)
 {
     setPage(new Page(this));
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    page()->setUrlRequestInterceptor(new LocalPageGuard(page()));
     m_downloads = new Downloads(this, std::move(saveDialog));
 }
 
