@@ -10,8 +10,10 @@ import shutil
 import signal
 import subprocess
 import sys
+import argparse
 import tempfile
 import time
+import unittest
 import urllib.parse
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -251,3 +253,26 @@ class Session:
         self.program.stop()
         self.site.stop()
         shutil.rmtree(self.workdir, ignore_errors=True)
+
+
+class ProgramTest(unittest.TestCase):
+    """A test that starts the program against the sample site and waits for its first page."""
+
+    program_path = None
+
+    def setUp(self):
+        self.session = Session(self.program_path)
+        self.addCleanup(self.session.close)
+        self.site = self.session.site
+        self.program = self.session.program
+        self.window = self.program.window()
+        self.site.wait_for_loaded_title("Computer Technology News")
+
+
+def main():
+    """Runs the tests of the calling script on the program given by --program."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    args, rest = parser.parse_known_args()
+    ProgramTest.program_path = args.program
+    unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2)

@@ -1,29 +1,18 @@
 #!/usr/bin/env python3
 """Open, Previous, Next, About and Close of the built program, driven from the keyboard."""
 
-import argparse
 import os
 import subprocess
-import sys
-import unittest
 
 import harness
 
-PROGRAM = None
 SITE = harness.SITE
 
 # A point inside the web view: it lies at 0, 216 in the client area, 882 x 374 pixels.
 IN_WEB_VIEW = (400, 500)
 
 
-class BrowsingCommands(unittest.TestCase):
-    def setUp(self):
-        self.session = harness.Session(PROGRAM)
-        self.addCleanup(self.session.close)
-        self.site = self.session.site
-        self.program = self.session.program
-        self.window = self.program.window()
-        self.site.wait_for_loaded_title("Computer Technology News")
+class BrowsingCommands(harness.ProgramTest):
 
     def test_open_shows_a_saved_page_whose_name_needs_care(self):
         folder = os.path.join(self.session.workdir, "saved pages")
@@ -69,8 +58,4 @@ class BrowsingCommands(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    args, rest = parser.parse_known_args()
-    PROGRAM = args.program
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    harness.main()

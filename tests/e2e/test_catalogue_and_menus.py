@@ -1,13 +1,9 @@
 #!/usr/bin/env python3
 """The news lists and the menu bar of the built program, driven by mouse and keyboard."""
 
-import argparse
-import sys
-import unittest
 
 import harness
 
-PROGRAM = None
 
 # List1 starts 112 pixels below the client area's top, List2 at 352 pixels from its left. Rows are
 # 20 to 26 pixels high for List1's font and 18 to 24 for List2's: these points lie inside the
@@ -16,13 +12,7 @@ LIST1_THIRD_ROW = (60, 112 + 57)
 LIST2_SECOND_ROW = (352 + 60, 112 + 31)
 
 
-class CatalogueAndMenus(unittest.TestCase):
-    def setUp(self):
-        self.session = harness.Session(PROGRAM)
-        self.addCleanup(self.session.close)
-        self.site = self.session.site
-        self.window = self.session.program.window()
-        self.site.wait_for_loaded_title("Computer Technology News")
+class CatalogueAndMenus(harness.ProgramTest):
 
     def test_choosing_a_sub_category_with_the_mouse_opens_its_page(self):
         harness.click_at(*LIST1_THIRD_ROW)   # Sports Tournaments News
@@ -49,8 +39,4 @@ class CatalogueAndMenus(unittest.TestCase):
         self.assertEqual(sorted(both), sorted([kinseek, store]), first)
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    args, rest = parser.parse_known_args()
-    PROGRAM = args.program
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    harness.main()

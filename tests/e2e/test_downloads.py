@@ -1,25 +1,14 @@
 #!/usr/bin/env python3
 """A download of the built program, through its real save dialog and downloads window."""
 
-import argparse
 import os
-import subprocess
-import sys
-import unittest
 
 import harness
 
-PROGRAM = None
 
-
-class Downloads(unittest.TestCase):
+class Downloads(harness.ProgramTest):
     def setUp(self):
-        self.session = harness.Session(PROGRAM)
-        self.addCleanup(self.session.close)
-        self.site = self.session.site
-        self.program = self.session.program
-        self.window = self.program.window()
-        self.site.wait_for_loaded_title("Computer Technology News")
+        super().setUp()
         self.downloads = os.path.join(self.program.home, "Downloads")
 
     def save_first_trial_download(self):
@@ -46,8 +35,4 @@ class Downloads(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    args, rest = parser.parse_known_args()
-    PROGRAM = args.program
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    harness.main()

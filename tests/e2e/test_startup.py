@@ -1,19 +1,15 @@
 #!/usr/bin/env python3
 """Start-up of the built program against the sample site, seen from outside."""
 
-import argparse
 import os
-import sys
 import unittest
 
 import harness
 
-PROGRAM = None
-
 
 class StartUp(unittest.TestCase):
     def setUp(self):
-        self.session = harness.Session(PROGRAM)
+        self.session = harness.Session(harness.ProgramTest.program_path)
         self.addCleanup(self.session.close)
         self.site = self.session.site
         self.program = self.session.program
@@ -50,7 +46,7 @@ class StartUpInAFrame(unittest.TestCase):
         self.previous_display = os.environ["DISPLAY"]
         os.environ["DISPLAY"] = display.display
         self.addCleanup(os.environ.__setitem__, "DISPLAY", self.previous_display)
-        self.session = harness.Session(PROGRAM)
+        self.session = harness.Session(harness.ProgramTest.program_path)
         self.addCleanup(self.session.close)
 
     def test_outer_size_counts_the_frame(self):
@@ -65,8 +61,4 @@ class StartUpInAFrame(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    args, rest = parser.parse_known_args()
-    PROGRAM = args.program
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    harness.main()
