@@ -85,9 +85,15 @@ class Program:
     def window(self, name="^Zel Tidewell "):
         """The id of the program's top-level window whose title matches name."""
         def find():
+            if self.process.poll() is not None:
+                raise AssertionError(f"the program ended with status {self.process.returncode}:"
+                                     f"\n{self.log()}")
             ids = windows_named(self.process.pid, name)
             return ids[0] if ids else None
-        return wait_until(f"a window named {name!r}", find)
+        try:
+            return wait_until(f"a window named {name!r}", find)
+        except AssertionError as error:
+            raise AssertionError(f"{error}\nthe program's output:\n{self.log()}") from None
 
     def wait_for_exit(self, timeout=DEADLINE):
         return self.process.wait(timeout=timeout)
