@@ -81,17 +81,27 @@ class Program:
         self.output = open(self.output_path, "w")
         self.process = subprocess.Popen([executable], env=env, stdout=self.output,
                                         stderr=subprocess.STDOUT)
+        self.executable, self.env = executable, env
 
     def window(self, name="^Zel Tidewell "):
         """The id of the program's top-level window whose title matches name."""
+        retried = []
         def find():
             if self.process.poll() is not None:
+                # A busy Xvfb now and then refuses a connection; that is not the program's
+                # fault, so it is started once more.
+                if not retried and "could not connect to display" in self.log():
+                    retried.append(True)
+                    self.output.truncate(0)
+                    self.process = subprocess.Popen([self.executable], env=self.env,
+                                                    stdout=self.output, stderr=subprocess.STDOUT)
+                    return None
                 raise AssertionError(f"the program ended with status {self.process.returncode}:"
                                      f"\n{self.log()}")
             ids = windows_named(self.process.pid, name)
             return ids[0] if ids else None
         try:
-            return wait_until(f"a window named {name!r}", find)
+            return wait_until(f"a window named {name!r}", find, interval=0.1)
         except AssertionError as error:
             raise AssertionError(f"{error}\nthe program's output:\n{self.log()}") from None
 

@@ -28,7 +28,8 @@ class BrowsingCommands(harness.ProgramTest):
         subprocess.run(["xdotool", "type", "--delay", "20", path], check=True)
         subprocess.run(["xdotool", "key", "Return"], check=True)
         harness.wait_until("the saved page in the web view",
-                           lambda: harness.client_pixel(*IN_WEB_VIEW) == (0x3A, 0x7D, 0x2C))
+                           lambda: harness.client_pixel(*IN_WEB_VIEW) == (0x3A, 0x7D, 0x2C),
+                           interval=0.1)
         self.assertEqual(harness.windows_named(self.program.process.pid,
                                                "^Browse for offline web pages$"), [])
 
