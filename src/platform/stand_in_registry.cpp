@@ -41,9 +41,9 @@ std::int32_t StandInRegistry::RegOpenKeyExA(std::int32_t root, const std::string
         return kErrorFileNotFound;
     if (access & kKeyWriteRights)
         return kErrorAccessDenied;
-    if (systemInformationProgram().empty())
+    m_toolPath = systemInformationProgram();
+    if (m_toolPath.empty())
         return kErrorFileNotFound;
-    m_toolKeyOpen = true;
     opened = kToolKey;
     return kErrorSuccess;
 }
@@ -52,18 +52,15 @@ std::int32_t StandInRegistry::RegQueryValueExA(Key key, const std::string &value
                                                std::uint32_t &type, std::uint8_t *data,
                                                std::uint32_t &size)
 {
-    if (key != kToolKey || !m_toolKeyOpen || !sameKeyName(valueName, "PATH"))
-        return kErrorFileNotFound;
-    const std::string path = systemInformationProgram();
-    if (path.empty())
+    if (key != kToolKey || m_toolPath.empty() || !sameKeyName(valueName, "PATH"))
         return kErrorFileNotFound;
     // A text value is stored with its terminating zero.
-    const auto needed = std::uint32_t(path.size() + 1);
+    const auto needed = std::uint32_t(m_toolPath.size() + 1);
     if (needed > size) {
         size = needed;
         return kErrorMoreData;
     }
-    std::memcpy(data, path.c_str(), needed);
+    std::memcpy(data, m_toolPath.c_str(), needed);
     size = needed;
     type = kRegSz;
     return kErrorSuccess;
@@ -71,9 +68,9 @@ std::int32_t StandInRegistry::RegQueryValueExA(Key key, const std::string &value
 
 std::int32_t StandInRegistry::RegCloseKey(Key key)
 {
-    if (key != kToolKey || !m_toolKeyOpen)
+    if (key != kToolKey || m_toolPath.empty())
         return 6; // ERROR_INVALID_HANDLE
-    m_toolKeyOpen = false;
+    m_toolPath.clear();
     return kErrorSuccess;
 }
 

@@ -3,6 +3,8 @@
 
 #include "registry.h"
 
+#include <string>
+
 namespace platform {
 
 // Stands in for the registry where there is none. It holds one key, the one that names the
@@ -19,7 +21,8 @@ public:
 
 private:
     static constexpr Key kToolKey = 1;
-    bool m_toolKeyOpen = false;
+    // The tool's path while its key is open; empty while it is closed.
+    std::string m_toolPath;
 };
 
 } // namespace platform

@@ -31,7 +31,7 @@ public:
         }
     };
     std::deque<Result> results;
-    QStringList calls; // "title <t>", "filter <f>", "ShowOpen", "FileName"
+    mutable QStringList calls; // "title <t>", "filter <f>", "ShowOpen", "FileName"
     QString fileName;
 
     void setDialogTitle(const QString &title) override
@@ -52,7 +52,7 @@ public:
     }
     QString FileName() const override
     {
-        const_cast<FakeFileDialog *>(this)->calls << QStringLiteral("FileName");
+        calls << QStringLiteral("FileName");
         return fileName;
     }
 };

@@ -19,18 +19,20 @@ using platform::QtWebView;
 
 namespace {
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 // Writes a small page with the given title (and body) into dir, returns its path.
 QString writePage(const QTemporaryDir &dir, const QString &name, const QString &title,
                   const QString &body = {})
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write((u"<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>"_s + title +
-                u"</title></head><body>"_s + body + u"</body></html>"_s)
-                   .toUtf8());
-    return path;
+    const QString page = u"<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>"_s + title +
+                         u"</title></head><body>"_s + body + u"</body></html>"_s;
+    return writeFile(path, page.toUtf8()) ? path : QString();
 }
 
 // Answers every save dialog with a cancel.
@@ -167,10 +169,8 @@ private slots:
     void localPageShowsTheFilesSavedBesideIt()
     {
         QVERIFY(QDir(m_dir.path()).mkpath(u"saved_files"_s));
-        QFile css(m_dir.filePath(u"saved_files/style.css"_s));
-        QVERIFY(css.open(QIODevice::WriteOnly));
-        css.write("body { margin-left: 37px; }");
-        css.close();
+        QVERIFY(
+            writeFile(m_dir.filePath(u"saved_files/style.css"_s), "body { margin-left: 37px; }"));
         QVERIFY(QImage(u":/zel/about.png"_s).save(m_dir.filePath(u"saved_files/picture.png"_s)));
         const QString page = writePage(m_dir, u"saved.htm"_s, u"Saved"_s,
                                        u"<link rel=\"stylesheet\" href=\"saved_files/style.css\">"
@@ -187,11 +187,8 @@ private slots:
     void localPageCannotReadOtherLocalFiles()
     {
         QVERIFY(QDir(m_dir.path()).mkpath(u"pages"_s));
-        QFile secret(m_dir.filePath(u"secret.txt"_s));
-        QVERIFY(secret.open(QIODevice::WriteOnly));
-        secret.write("secret");
-        secret.close();
-        QVERIFY(QFile::copy(secret.fileName(), m_dir.filePath(u"pages/beside.txt"_s)));
+        QVERIFY(writeFile(m_dir.filePath(u"secret.txt"_s), "secret"));
+        QVERIFY(writeFile(m_dir.filePath(u"pages/beside.txt"_s), "secret"));
         // By script, not even the file beside it; in a frame, nothing outside its folder.
         const QString page = writePage(
             m_dir, u"pages/reader.htm"_s, u"Reader"_s,

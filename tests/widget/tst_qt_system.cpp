@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -46,8 +47,19 @@ class QtSystemTest : public QObject
     QTemporaryDir m_dir;
     QByteArray m_path;
 
-    // PATH holds only the scratch folder while a test runs.
+    // PATH holds only a scratch folder while a test runs.
     void usePathOf(const QString &folder) { qputenv("PATH", folder.toLocal8Bit()); }
+
+    // A folder of its own on PATH holding one program of this name; returns the program's path.
+    QString installTool(const QString &name)
+    {
+        const QString bin = m_dir.filePath(u"bin-"_s + name);
+        if (!QDir().mkpath(bin))
+            return {};
+        writeScript(bin + u'/' + name, m_dir.filePath(u"unused"_s));
+        usePathOf(bin);
+        return bin + u'/' + name;
+    }
 
 private slots:
     void initTestCase() { m_path = qgetenv("PATH"); }
@@ -55,16 +67,13 @@ private slots:
 
     void standInRegistryNamesAnInstalledTool()
     {
-        const QString bin = m_dir.filePath(u"bin"_s);
-        QVERIFY(QDir().mkpath(bin));
-        writeScript(bin + u"/kinfocenter"_s, m_dir.filePath(u"unused"_s));
-        usePathOf(bin);
-
+        const QString tool = installTool(u"kinfocenter"_s);
+        QVERIFY(QFileInfo(tool).isExecutable());
         platform::StandInRegistry registry;
         std::string value;
         QVERIFY(
             sysinfo::GetKeyValue(registry, platform::kHkeyLocalMachine, kToolKey, "PATH", value));
-        QCOMPARE(QString::fromLocal8Bit(value), bin + u"/kinfocenter"_s);
+        QCOMPARE(QString::fromLocal8Bit(value), tool);
         // Nothing else is in it.
         QVERIFY(!sysinfo::GetKeyValue(registry, platform::kHkeyLocalMachine,
                                       "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
@@ -75,10 +84,7 @@ private slots:
 
     void standInRegistryIsReadOnly()
     {
-        const QString bin = m_dir.filePath(u"bin"_s);
-        QVERIFY(QDir().mkpath(bin));
-        writeScript(bin + u"/hardinfo"_s, m_dir.filePath(u"unused"_s));
-        usePathOf(bin);
+        QVERIFY(QFileInfo(installTool(u"hardinfo"_s)).isExecutable());
         platform::StandInRegistry registry;
         platform::Registry::Key key = 0;
         // Asking for the rights to change the key is refused, as for a user without them.
