@@ -1,6 +1,6 @@
 // Zel Tidewell — a small desktop news reader.
 #include "main_window/frm_browser.h"
-#include "platform/qt_platform.h"
+#include "platform/webengine/qt_platform.h"
 
 #include <QApplication>
 #include <QEvent>

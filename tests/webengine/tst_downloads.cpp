@@ -1,8 +1,8 @@
 // Zel Tidewell — a small desktop news reader.
 #include "fakes/fake_browser.h"
-#include "platform/download.h"
-#include "platform/downloads.h"
-#include "platform/qt_web_view.h"
+#include "platform/webengine/download.h"
+#include "platform/webengine/downloads.h"
+#include "platform/webengine/qt_web_view.h"
 #include "sample_site.h"
 
 #include <QApplication>

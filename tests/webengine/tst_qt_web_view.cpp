@@ -1,6 +1,6 @@
 // Zel Tidewell — a small desktop news reader.
 #include "platform/error.h"
-#include "platform/qt_web_view.h"
+#include "platform/webengine/qt_web_view.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Zel Tidewell — a small desktop news reader.
 #include "platform/error.h"
-#include "platform/qt_file_dialog.h"
+#include "platform/qt/qt_file_dialog.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 // Zel Tidewell — a small desktop news reader.
 #include "about/sys_info.h"
 #include "platform/error.h"
-#include "platform/qt_file_test.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_program_start.h"
-#include "platform/stand_in_registry.h"
+#include "platform/qt/qt_file_test.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_program_start.h"
+#include "platform/qt/stand_in_registry.h"
 
 #include <QAbstractButton>
 #include <QApplication>

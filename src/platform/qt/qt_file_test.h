@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
-#include "file_test.h"
+#include "platform/file_test.h"
 
 namespace platform {
 

@@ -1,5 +1,5 @@
 // Zel Tidewell — a small desktop news reader.
-#include "about_platform.h"
+#include "platform/about_platform.h"
 
 #include <QtGlobal>
 
@@ -7,7 +7,7 @@
 #include "qt_message_box.h"
 #include "qt_program_start.h"
 #ifdef Q_OS_WIN
-#include "win_registry.h"
+#include "platform/windows/win_registry.h"
 #else
 #include "stand_in_registry.h"
 #endif

@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #include "qt_program_start.h"
 
-#include "error.h"
+#include "platform/error.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,8 +1,8 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
-#include "save_dialog.h"
-#include "web_view.h"
+#include "platform/save_dialog.h"
+#include "platform/web_view.h"
 
 #include <QWebEngineView>
 

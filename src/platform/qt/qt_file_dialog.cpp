@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #include "qt_file_dialog.h"
 
-#include "error.h"
+#include "platform/error.h"
 
 #include <QApplication>
 #include <QFileDialog>

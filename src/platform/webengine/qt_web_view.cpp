@@ -2,9 +2,9 @@
 #include "qt_web_view.h"
 
 #include "downloads.h"
-#include "error.h"
-#include "twips.h"
-#include "web_address.h"
+#include "platform/error.h"
+#include "platform/twips.h"
+#include "platform/web_address.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
-#include "program_start.h"
+#include "platform/program_start.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
-#include "message_box.h"
+#include "platform/message_box.h"
 
 namespace platform {
 

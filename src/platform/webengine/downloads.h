@@ -2,7 +2,7 @@
 #pragma once
 
 #include "downloads_window.h"
-#include "save_dialog.h"
+#include "platform/save_dialog.h"
 
 #include <QObject>
 #include <QPointer>

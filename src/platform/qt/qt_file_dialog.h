@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
-#include "file_dialog.h"
+#include "platform/file_dialog.h"
 
 #include <QPointer>
 #include <QStringList>

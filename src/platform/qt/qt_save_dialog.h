@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
-#include "save_dialog.h"
+#include "platform/save_dialog.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #pragma once
 
-#include "browser_platform.h"
+#include "platform/browser_platform.h"
 
 namespace platform {
 

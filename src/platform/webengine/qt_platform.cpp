@@ -1,9 +1,9 @@
 // Zel Tidewell — a small desktop news reader.
 #include "qt_platform.h"
 
-#include "qt_file_dialog.h"
-#include "qt_message_box.h"
-#include "qt_save_dialog.h"
+#include "platform/qt/qt_file_dialog.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_save_dialog.h"
 #include "qt_web_view.h"
 
 namespace platform {
