@@ -146,7 +146,7 @@ def run_once(program, site, mouse, idle, click):
         env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
     since = site.mark()
     start = time.monotonic()
-    process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
+    process = subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     try:
         figures = {}
@@ -199,7 +199,8 @@ def trace(program, site):
     since = site.mark()
     with open(log, "w") as out:
         start = time.monotonic()
-        process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=out)
+        process = subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
+                                   stderr=out)
         try:
             steps = [("first page GET at the server", site.stamp_of(FIRST_PAGE, since)),
                      ("first page loaded (beacon)", site.stamp_of(LOADED, since))]
@@ -224,8 +225,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--trace", action="store_true",
                         help="only trace one start-up of the program, step by step")
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--floor", required=True)
+    parser.add_argument("--program", required=True, type=os.path.abspath)
+    parser.add_argument("--floor", required=True, type=os.path.abspath)
     parser.add_argument("--runs", type=int, default=8)
     parser.add_argument("--idle", type=float, default=10.0, help="idle seconds measured")
     args = parser.parse_args()

@@ -79,7 +79,10 @@ class Program:
             env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
         self.output_path = os.path.join(workdir, "program.log")
         self.output = open(self.output_path, "w")
-        self.process = subprocess.Popen([executable], env=env, stdout=self.output,
+        # The program runs in its scratch folder, never in the checkout: whatever it might leave
+        # in its working directory is removed with the folder.
+        self.workdir = workdir
+        self.process = subprocess.Popen([executable], cwd=workdir, env=env, stdout=self.output,
                                         stderr=subprocess.STDOUT)
         self.executable, self.env = executable, env
 
@@ -93,7 +96,8 @@ class Program:
                 if not retried and "could not connect to display" in self.log():
                     retried.append(True)
                     self.output.truncate(0)
-                    self.process = subprocess.Popen([self.executable], env=self.env,
+                    self.process = subprocess.Popen([self.executable], cwd=self.workdir,
+                                                    env=self.env,
                                                     stdout=self.output, stderr=subprocess.STDOUT)
                     return None
                 raise AssertionError(f"the program ended with status {self.process.returncode}:"

@@ -47,9 +47,10 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
 {
     if (request->page() != m_view->page())
         return;
-    // The Downloads folder, made when the first download needs it, as browsers do.
+    // The Downloads folder, made when the first download needs it, as browsers do. A file is
+    // never offered relative to the working directory, which may be anyone's folder.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (!QDir::isAbsolutePath(folder) || !QDir().mkpath(folder))
         folder = QDir::homePath();
     const QString target =
         m_saveDialog->askSavePath(proposedPath(folder, request->suggestedFileName()));
