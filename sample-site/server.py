@@ -9,7 +9,10 @@ SIGTERM stops the server cleanly.
 
 Downloads are sent at about 4 MB/s, as from a real server, so that their progress can be seen.
 For the tests, http://www.zelsoft.example/__broken/<download path> sends the first half of that
-download and then closes the connection.
+download and then closes the connection, and a download's address takes a query that makes the
+server hostile or slow:
+  disposition=<text>   sent as the Content-Disposition header (a server's own choice of name)
+  rate=<bytes>         bytes a second instead of 4 MB
 """
 
 import argparse
@@ -89,21 +92,28 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 # The browser stopped reading: a cancelled load or download.
                 self.close_connection = True
 
-    def send_download(self, body, broken=False):
+    def send_download(self, body, broken=False, query=None):
         """Sends a download in paced chunks; a broken one stops halfway and hangs up."""
+        query = query or {}
+        rate = int(query.get("rate", RATE))
+        chunk = min(CHUNK, max(1, rate // 10))
         self.send_response(200)
         self.send_header("Content-Type", "application/octet-stream")
         self.send_header("Content-Length", str(len(body)))
         self.send_header("Cache-Control", "no-store")
+        if "disposition" in query:
+            # As the server sends it: no line breaks, which would end the header.
+            self.send_header("Content-Disposition",
+                             query["disposition"].replace("\r", "").replace("\n", ""))
         self.end_headers()
         if self.command == "HEAD":
             return
         end = len(body) // 2 if broken else len(body)
         start = time.monotonic()
         try:
-            for offset in range(0, end, CHUNK):
-                self.wfile.write(body[offset:min(offset + CHUNK, end)])
-                ahead = start + (offset + CHUNK) / RATE - time.monotonic()
+            for offset in range(0, end, chunk):
+                self.wfile.write(body[offset:min(offset + chunk, end)])
+                ahead = start + (offset + chunk) / rate - time.monotonic()
                 if ahead > 0:
                     time.sleep(ahead)
             self.wfile.flush()
@@ -111,7 +121,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             pass
         if broken:
             self.close_connection = True
-            self.connection.shutdown(2)
+            try:
+                self.connection.shutdown(2)
+            except OSError:
+                pass  # the browser hung up first
 
     def do_CONNECT(self):
         self.log_request_line()
@@ -132,7 +145,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if broken:
             path = path[len("__broken/"):]
         if path in DOWNLOADS:
-            self.send_download(download_body(path, DOWNLOADS[path]), broken)
+            query = dict(urllib.parse.parse_qsl(url.query))
+            self.send_download(download_body(path, DOWNLOADS[path]), broken, query)
             return
         file = os.path.normpath(os.path.join(ROOT, path or "index.htm"))
         if not file.startswith(ROOT + os.sep) or not os.path.isfile(file):

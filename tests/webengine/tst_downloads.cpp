@@ -30,16 +30,23 @@ namespace {
 
 constexpr int kDeadline = 30000;
 
-// Answers the save dialog with a file of the proposed name in folder, or with a cancel.
+// Answers the save dialog with a file of the proposed name in folder, with the proposed path
+// itself (one Enter in the real dialog), with a fixed answer, or with a cancel.
 class FakeSaveDialog final : public platform::SaveDialog
 {
 public:
     QString folder; // empty: cancel
+    bool takeProposed = false;
+    QString answer;
     QStringList proposed;
 
     QString askSavePath(const QString &path) override
     {
         proposed << path;
+        if (!answer.isEmpty())
+            return answer;
+        if (takeProposed)
+            return path;
         return folder.isEmpty() ? QString() : QDir(folder).filePath(QFileInfo(path).fileName());
     }
 };
@@ -114,7 +121,8 @@ private slots:
     void siteCommandSavesExactlyWhatTheServerSent()
     {
         m_browser->choose("mnuTidewell");
-        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed"_s), kDeadline);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed, 156 KB"_s),
+                                  kDeadline);
         QCOMPARE(filesIn(folder()), QStringList(u"ZelTidewell.exe"_s));
         QFile saved(file(u"ZelTidewell.exe"_s));
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -173,7 +181,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), 2, kDeadline);
         QVERIFY(m_browser->downloads().first()->state() == platform::Download::State::Running);
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(),
-                                  QStringList({u"Completed"_s, u"Completed"_s}), kDeadline);
+                                  QStringList({u"Completed, 4.3 MB"_s, u"Completed, 116 KB"_s}),
+                                  kDeadline);
         QCOMPARE(QFileInfo(file(u"ZelGames.exe"_s)).size(), qint64(4508877));
         QCOMPARE(QFileInfo(file(u"ZelSurfer.exe"_s)).size(), 116 * 1024);
     }
@@ -185,7 +194,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), 1, kDeadline);
         connect(m_browser->downloads().first(), &platform::Download::changed, this,
                 [&] { seen << m_browser->statuses(); });
-        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed"_s), kDeadline);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed, 4.3 MB"_s),
+                                  kDeadline);
         const QStringList progress = seen.filter(u" of 4.3 MB"_s);
         QVERIFY2(std::any_of(progress.cbegin(), progress.cend(),
                              [](const QString &text) { return !text.startsWith(u"4.3 MB"); }),
@@ -202,6 +212,114 @@ private slots:
         QCOMPARE(m_browser->downloads().first()->state(), platform::Download::State::Running);
         m_browser.reset();
         QTRY_COMPARE_WITH_TIMEOUT(filesIn(folder()), QStringList(), kDeadline);
+    }
+
+    // Whatever name the server sends, one Enter saves a plain file in the Downloads folder.
+    void serverNamesStayInTheDownloadsFolder_data()
+    {
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("saved");
+        const struct
+        {
+            const char *row;
+            QString sent, saved;
+        } rows[] = {
+            {"up one folder", u"../.bash_aliases"_s, u"bash_aliases"_s},
+            {"up two folders", u"../../x.sh"_s, u"x.sh"_s},
+            {"both slashes", u"a/b\\c.txt"_s, u"c.txt"_s},
+            {"newline", u"line\nbreak.txt"_s, u"line_break.txt"_s},
+            {"NUL", u"nul\0cut.txt"_s, u"nul_cut.txt"_s},
+            {"hidden", u".bashrc"_s, u"bashrc"_s},
+            {"option", u"--help"_s, u"help"_s},
+            {"device", u"CON"_s, u"_CON"_s},
+            {"device with extension", u"lpt1.txt"_s, u"_lpt1.txt"_s},
+            {"right-to-left override", u"evil\u202Etxt.exe"_s, u"evil_txt.exe"_s},
+            {"markup", u"<i>x|y?.exe"_s, u"_i_x_y_.exe"_s},
+            {"300 characters", QString(296, u'n') + u".exe"_s, QString(196, u'n') + u".exe"_s},
+            {"nothing left", u"..."_s, u"download"_s},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.row) << row.sent << row.saved;
+    }
+    void serverNamesStayInTheDownloadsFolder()
+    {
+        QFETCH(QString, sent);
+        QFETCH(QString, saved);
+        QCOMPARE(platform::Downloads::plainFileName(sent), saved);
+
+        const QString downloads =
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        QDir(downloads).removeRecursively();
+        m_browser->saving->takeProposed = true;
+        const QByteArray header =
+            "attachment; filename*=UTF-8''" + sent.toUtf8().toPercentEncoding();
+        m_browser->web->Navigate(
+            u"http://www.zelsoft.example/ZelFree/ZelSurfer.exe?disposition="_s +
+            QString::fromLatin1(header.toPercentEncoding()));
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed, 116 KB"_s),
+                                  kDeadline);
+        QCOMPARE(m_browser->saving->proposed, QStringList(QDir(downloads).filePath(saved)));
+        QCOMPARE(filesIn(downloads), QStringList(saved));
+        QCOMPARE(QDir::home().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList(u"Downloads"_s));
+    }
+
+    // Two downloads that want the same name each get a file of their own; a partial file that
+    // another run left is not this run's to remove.
+    void sameNameDownloadsNeverMix()
+    {
+        const QString downloads =
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        QDir(downloads).removeRecursively();
+        QVERIFY(QDir().mkpath(downloads));
+        const auto file = [&](const QString &name) { return QDir(downloads).filePath(name); };
+        QFile other(file(u"setup.exe.part"_s));
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("someone else's") > 0);
+        other.close();
+        m_browser->saving->takeProposed = true;
+        const QString site = u"http://www.zelsoft.example/"_s;
+        const QString paths[] = {u"trialversion/setup.exe"_s, u"PixoTrial/setup.exe"_s};
+        for (const QString &path : paths) {
+            const qsizetype before = m_browser->downloads().size();
+            m_browser->web->Navigate(site + path + u"?rate=2000000"_s);
+            QTRY_COMPARE_WITH_TIMEOUT(m_browser->downloads().size(), before + 1, kDeadline);
+        }
+        // The user picks the first one's name for a third while the first still runs.
+        m_browser->saving->answer = file(u"setup (1).exe"_s);
+        m_browser->web->Navigate(site + u"KoloSolTrial/setup.exe"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses().size(), 3, kDeadline);
+        // Not "setup.exe": its partial name is another run's.
+        QCOMPARE(m_browser->saving->proposed.mid(0, 2),
+                 QStringList({file(u"setup (1).exe"_s), file(u"setup (2).exe"_s)}));
+        const QString inUse = u"Failed: another download is being saved as "_s +
+                              QDir::toNativeSeparators(file(u"setup (1).exe"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            m_browser->statuses(),
+            QStringList({u"Completed, 11.1 MB"_s, u"Completed, 820 KB"_s, inUse}), kDeadline);
+        for (const auto &[name, path] :
+             {std::pair(u"setup (1).exe"_s, paths[0]), std::pair(u"setup (2).exe"_s, paths[1])}) {
+            QFile saved(file(name));
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY2(saved.readAll() == SampleSite::body(path), qPrintable(name));
+        }
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("someone else's"));
+    }
+
+    // A page that starts downloads by script gets one save dialog for the one action of the
+    // user that opened it; the rest are refused, and the downloads window says so.
+    void scriptDownloadLoopGetsOneDialog()
+    {
+        m_browser->saving->folder.clear();
+        m_browser->web->Navigate(u"http://www.zelsoft.example/hostile/download_loop.htm"_s);
+        // The engine itself lets only some of the twenty through; every one that comes after
+        // the first is refused, in one row.
+        QTRY_VERIFY2_WITH_TIMEOUT(m_browser->statuses().size() == 1 &&
+                                      m_browser->statuses().first().contains(u" more without "),
+                                  qPrintable(m_browser->statuses().join(u", ")), kDeadline);
+        QVERIFY(m_browser->statuses().first().startsWith(u"Refused: the page started it and "));
+        QCOMPARE(m_browser->saving->proposed.size(), 1);
+        QVERIFY(filesIn(folder()).isEmpty());
     }
 
     void freeNamesAsBrowsersGiveThem()

@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
 using namespace Qt::StringLiterals;
 
 namespace platform {
@@ -57,20 +61,55 @@ QString reasonText(QWebEngineDownloadRequest::DownloadInterruptReason reason)
     }
 }
 
+// The partial files of the downloads still running, removed when the process ends with
+// them still there: a program whose X connection breaks is ended by Qt with exit(), which runs
+// no destructor of the windows but does run this one. Kept as encoded names so that the end
+// needs nothing of Qt.
+class PartialFiles
+{
+public:
+    ~PartialFiles()
+    {
+        for (const QByteArray &name : m_names)
+            std::remove(name.constData());
+    }
+    void add(const QString &path) { m_names.insert(QFile::encodeName(path)); }
+    void remove(const QString &path) { m_names.erase(QFile::encodeName(path)); }
+
+private:
+    std::set<QByteArray> m_names;
+};
+
+PartialFiles &runningPartials()
+{
+    static PartialFiles files;
+    return files;
+}
+
+// Replaces the target at once, so that no one sees a half-moved file; the user has confirmed
+// replacing a file of that name.
+bool replaceFile(const QString &from, const QString &to)
+{
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), error);
+    return !error;
+}
+
 } // namespace
 
-Download::Download(QWebEngineDownloadRequest *request, const QString &target, QObject *parent)
+Download::Download(QWebEngineDownloadRequest *request, const QString &target,
+                   const QString &partial, QObject *parent)
     : QObject(parent)
     , m_request(request)
     , m_target(target)
-    , m_partial(target + u".part"_s)
+    , m_partial(partial)
 {
-    const QFileInfo partial(m_partial);
-    // Left over from an earlier run that did not end.
-    QFile::remove(m_partial);
-    QFile::remove(m_partial + kEngineSuffix);
-    request->setDownloadDirectory(partial.absolutePath());
-    request->setDownloadFileName(partial.fileName());
+    for (const QString &file : partialFiles())
+        runningPartials().add(file);
+    const QFileInfo info(m_partial);
+    request->setDownloadDirectory(info.absolutePath());
+    request->setDownloadFileName(info.fileName());
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, &Download::update);
     connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, &Download::changed);
     connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, &Download::changed);
@@ -79,14 +118,49 @@ Download::Download(QWebEngineDownloadRequest *request, const QString &target, QO
     request->accept();
 }
 
+Download::Download(const QString &target, State state, const QString &failure, QObject *parent)
+    : QObject(parent)
+    , m_target(target)
+    , m_state(state)
+    , m_failure(failure)
+    , m_refusals(state == State::Refused ? 1 : 0)
+{}
+
+Download *Download::failed(const QString &target, const QString &reason, QObject *parent)
+{
+    return new Download(target, State::Failed, reason, parent);
+}
+
+Download *Download::refused(const QString &target, QObject *parent)
+{
+    return new Download(target, State::Refused, {}, parent);
+}
+
+QStringList Download::partialFiles() const
+{
+    if (m_partial.isEmpty())
+        return {};
+    return {m_partial, m_partial + kEngineSuffix};
+}
+
 qint64 Download::receivedBytes() const
 {
+    if (m_finalBytes >= 0)
+        return m_finalBytes;
     return m_request ? m_request->receivedBytes() : 0;
 }
 
 qint64 Download::totalBytes() const
 {
+    if (m_finalBytes >= 0)
+        return m_finalBytes;
     return m_request ? m_request->totalBytes() : -1;
+}
+
+void Download::refuseAnother()
+{
+    ++m_refusals;
+    emit changed();
 }
 
 void Download::cancel()
@@ -108,16 +182,7 @@ void Download::update()
         emit changed();
         break;
     case QWebEngineDownloadRequest::DownloadCompleted:
-        // The user has confirmed replacing a file of the target's name.
-        // If it cannot take the target's name, the complete file stays under its ".part" name.
-        if ((QFile::exists(m_target) && !QFile::remove(m_target)) ||
-            !QFile::rename(m_partial, m_target))
-            end(State::Failed,
-                u"cannot save as "_s + QDir::toNativeSeparators(m_target) +
-                    u"; the file is kept as "_s + QDir::toNativeSeparators(m_partial),
-                KeepPartial);
-        else
-            end(State::Completed);
+        complete();
         break;
     case QWebEngineDownloadRequest::DownloadCancelled:
         // Not by the user: the engine gives up when it cannot create the file.
@@ -128,6 +193,28 @@ void Download::update()
         end(State::Failed, reasonText(m_request->interruptReason()));
         break;
     }
+}
+
+// Completed means that the file at the target holds exactly what came for this download.
+void Download::complete()
+{
+    const qint64 received = m_request->receivedBytes();
+    const qint64 total = m_request->totalBytes();
+    const qint64 onDisk = QFileInfo(m_partial).size();
+    if (!QFileInfo(m_partial).isFile() || onDisk != received || (total >= 0 && total != received)) {
+        end(State::Failed, u"the file on disk does not hold the whole download"_s);
+        return;
+    }
+    // If it cannot take the target's name, the complete file stays under its partial name.
+    if (!replaceFile(m_partial, m_target)) {
+        end(State::Failed,
+            u"cannot save as "_s + QDir::toNativeSeparators(m_target) +
+                u"; the file is kept as "_s + QDir::toNativeSeparators(m_partial),
+            KeepPartial);
+        return;
+    }
+    m_finalBytes = onDisk;
+    end(State::Completed);
 }
 
 // The engine may try a broken-off download again and again while it still reports it as
@@ -148,9 +235,10 @@ void Download::end(State state, const QString &failure, Partial partial)
 {
     m_state = state;
     m_failure = failure;
-    if (state != State::Completed && partial == DiscardPartial) {
-        QFile::remove(m_partial);
-        QFile::remove(m_partial + kEngineSuffix);
+    for (const QString &file : partialFiles()) {
+        if (state != State::Completed && partial == DiscardPartial)
+            QFile::remove(file);
+        runningPartials().remove(file);
     }
     emit changed();
 }

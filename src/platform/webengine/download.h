@@ -9,24 +9,37 @@ class QWebEngineDownloadRequest;
 
 namespace platform {
 
-// One download landing on disk. It is written beside its target under a ".part" name and takes
-// the target's name only when it is complete; a download that fails or is cancelled leaves no
-// file behind.
+// One download landing on disk. It is written beside its target under a partial name of its
+// own and takes the target's name only when it is complete and holds every byte that came; a
+// download that fails or is cancelled leaves no file behind, even when the program ends
+// without closing its windows.
 class Download final : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class State { Running, Completed, Failed, Cancelled };
+    enum class State { Running, Completed, Failed, Cancelled, Refused };
 
-    // Precondition: the request has been neither accepted nor cancelled; this accepts it.
-    Download(QWebEngineDownloadRequest *request, const QString &target, QObject *parent);
+    // Precondition: the request has been neither accepted nor cancelled, and no file or other
+    // download uses the partial name; this accepts the request.
+    Download(QWebEngineDownloadRequest *request, const QString &target, const QString &partial,
+             QObject *parent);
+
+    // A download that was never started, for the reason given.
+    static Download *failed(const QString &target, const QString &reason, QObject *parent);
+    // A download that a page started without a user action; it was cancelled unasked.
+    static Download *refused(const QString &target, QObject *parent);
 
     QString target() const { return m_target; }
+    // The names written while it runs: the partial file and the engine's own working file.
+    QStringList partialFiles() const;
     State state() const { return m_state; }
     QString failure() const { return m_failure; }
     qint64 receivedBytes() const;
     qint64 totalBytes() const; // -1 while unknown
+    // How many downloads a refused row stands for: the page's further tries are counted here.
+    int refusals() const { return m_refusals; }
+    void refuseAnother();
 
     // Stops a running download and removes what it wrote.
     void cancel();
@@ -35,8 +48,10 @@ signals:
     void changed();
 
 private:
+    Download(const QString &target, State state, const QString &failure, QObject *parent);
     void update();
     void interrupted();
+    void complete();
     enum Partial { DiscardPartial, KeepPartial };
     void end(State state, const QString &failure = {}, Partial partial = DiscardPartial);
 
@@ -45,6 +60,8 @@ private:
     QString m_partial;
     State m_state = State::Running;
     QString m_failure;
+    qint64 m_finalBytes = -1;
+    int m_refusals = 0;
 };
 
 } // namespace platform

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 #include <memory>
 
@@ -14,9 +15,16 @@ class QWebEngineView;
 
 namespace platform {
 
+class Download;
+
 // The downloads of one web view: each is saved where the user says, with its progress in the
 // downloads window. Nothing downloaded is ever opened or run. When the view goes, the downloads
 // still running are cancelled and what they wrote is removed.
+//
+// The server and the page are not trusted: the name a server sends is only a proposal, made
+// into a plain file name in the Downloads folder, and a page gets one save dialog for each
+// action of the user (a click or a key in the page, or the program going to an address);
+// downloads it starts beyond that are refused and shown as refused.
 class Downloads final : public QObject
 {
     Q_OBJECT
@@ -28,16 +36,35 @@ public:
     // The window that shows the downloads, once there has been one.
     DownloadsWindow *window() const { return m_window; }
 
+    // The user has asked for something: the next download may ask where to save it.
+    void userActed() { m_userActed = true; }
+
+    // A name that a server proposes, made into a plain file name that every common file system
+    // takes: its last path component, without control characters or those Windows refuses,
+    // without leading dots or dashes, not a name Windows reserves, at most 200 bytes long with
+    // its extension kept; "download" when nothing is left.
+    static QString plainFileName(const QString &proposed);
+
     // Where to offer to save a file of this name in folder: the name itself, or the first of
-    // "name (1).ext", "name (2).ext", ... that is free.
-    static QString proposedPath(const QString &folder, const QString &name);
+    // "name (1).ext", "name (2).ext", ... that is free on disk and not in use.
+    static QString proposedPath(const QString &folder, const QString &name,
+                                const QSet<QString> &inUse = {});
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onDownloadRequested(QWebEngineDownloadRequest *request);
+    // The targets and partial files of the downloads still running.
+    QSet<QString> inUse() const;
+    QString freePartialName(const QString &target, const QSet<QString> &inUse) const;
+    void show(Download *download);
 
     QWebEngineView *m_view;
     std::unique_ptr<SaveDialog> m_saveDialog;
     QPointer<DownloadsWindow> m_window;
+    QPointer<Download> m_lastRefused;
+    bool m_userActed = false;
 };
 
 } // namespace platform

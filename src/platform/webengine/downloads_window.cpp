@@ -43,6 +43,8 @@ public:
         auto *grid = new QGridLayout(this);
         auto *name = new QLabel(QFileInfo(download->target()).fileName(), this);
         name->setObjectName(u"name"_s);
+        name->setTextFormat(Qt::PlainText);
+        m_status->setTextFormat(Qt::PlainText);
         QFont bold = name->font();
         bold.setBold(true);
         name->setFont(bold);
@@ -78,7 +80,7 @@ private:
             m_button->setText(u"Cancel"_s);
             break;
         case Download::State::Completed:
-            m_status->setText(u"Completed"_s);
+            m_status->setText(u"Completed, "_s + sizeText(received));
             m_progress->setRange(0, 1000);
             m_progress->setValue(1000);
             m_button->setText(u"Open Folder"_s);
@@ -90,6 +92,15 @@ private:
             break;
         case Download::State::Cancelled:
             m_status->setText(u"Cancelled"_s);
+            m_progress->hide();
+            m_button->hide();
+            break;
+        case Download::State::Refused:
+            m_status->setText(m_download->refusals() == 1
+                                  ? u"Refused: the page started it without a user action"_s
+                                  : u"Refused: the page started it and "_s +
+                                        QString::number(m_download->refusals() - 1) +
+                                        u" more without a user action"_s);
             m_progress->hide();
             m_button->hide();
             break;

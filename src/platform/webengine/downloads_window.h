@@ -10,8 +10,8 @@ namespace platform {
 class Download;
 
 // A small window with one row per download: its name, how much has come, a progress bar and a
-// Cancel button; at the end "Completed" (with a button that opens the folder) or the reason it
-// failed. Closing the window stops nothing.
+// Cancel button; at the end "Completed" with its size (and a button that opens the folder), the
+// reason it failed, or why it was refused. Closing the window stops nothing.
 class DownloadsWindow final : public QWidget
 {
     Q_OBJECT

@@ -111,7 +111,9 @@ QtWebView::QtWebView(std::unique_ptr<SaveDialog> saveDialog, QWidget *parent)
 
 void QtWebView::Navigate(const QString &address)
 {
-    load(webAddressToUrl(address));
+    const QUrl url = webAddressToUrl(address);
+    m_downloads->userActed();
+    load(url);
 }
 
 void QtWebView::GoBack()
