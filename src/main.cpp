@@ -1,5 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #include "main_window/frm_browser.h"
+#include "platform/qt/quit_signals.h"
+#include "platform/qt/window_lifetime.h"
 #include "platform/webengine/qt_platform.h"
 
 #include <QApplication>
@@ -51,9 +53,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
     traceStartup("application made");
 
-    // The window deletes itself when closed; the program ends with its last window.
+    // The window is deleted when closed; the program ends with its last window. A quit signal
+    // closes every window, as the user would.
     auto *window = new frmBrowser(platform::makeQtBrowserPlatform());
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    platform::deleteWhenClosed(window);
+    const platform::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });
     traceStartup("window made, first page asked for");
     if (lcStartup().isDebugEnabled())
         window->centralWidget()->installEventFilter(new FirstPaint(window));

@@ -2,6 +2,8 @@
 """A download of the built program, through its real save dialog and downloads window."""
 
 import os
+import signal
+import unittest
 
 import harness
 
@@ -32,6 +34,50 @@ class Downloads(harness.ProgramTest):
         # The downloads window does not keep the program running.
         self.assertEqual(self.program.wait_for_exit(), 0, self.program.log())
         self.assertEqual(os.listdir(self.downloads), [])
+
+
+class DownloadsWhenTheProgramIsEnded(unittest.TestCase):
+    """A quit signal, or a display that goes away, during a download leaves no partial file."""
+
+    def start(self, save=True):
+        """Starts the program and asks for the first trial download; saves it when told to."""
+        self.session = harness.Session(harness.ProgramTest.program_path)
+        self.addCleanup(self.session.close)
+        program = self.session.program
+        window = program.window()
+        self.session.site.wait_for_loaded_title("Computer Technology News")
+        downloads = os.path.join(program.home, "Downloads")
+        harness.press_keys(window, "alt+o", "t", "Return")
+        dialog = program.window("^Save Download$")
+        if save:
+            harness.press_keys(dialog, "Return")
+            harness.wait_until("the download under way", lambda: os.path.isdir(downloads) and any(
+                name.endswith(".part.download") for name in os.listdir(downloads)))
+        return program, downloads
+
+    def test_quit_signals_end_the_program_cleanly(self):
+        for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+            with self.subTest(signal=number.name):
+                program, downloads = self.start()
+                program.process.send_signal(number)
+                self.assertEqual(program.wait_for_exit(timeout=10), 0, program.log())
+                self.assertEqual(os.listdir(downloads), [])
+
+    def test_a_quit_signal_while_the_save_dialog_is_open(self):
+        program, _ = self.start(save=False)
+        program.process.send_signal(signal.SIGTERM)
+        self.assertEqual(program.wait_for_exit(timeout=10), 0, program.log())
+
+    def test_a_lost_display_leaves_no_partial_file(self):
+        display = harness.DisplayWithWindowManager()
+        self.addCleanup(display.close)
+        previous = os.environ["DISPLAY"]
+        os.environ["DISPLAY"] = display.display
+        self.addCleanup(os.environ.__setitem__, "DISPLAY", previous)
+        program, downloads = self.start()
+        display.close()
+        program.wait_for_exit(timeout=10)
+        self.assertEqual(os.listdir(downloads), [])
 
 
 if __name__ == "__main__":
