@@ -204,6 +204,13 @@ def main():
         print(port, flush=True)
 
     signal.signal(signal.SIGTERM, lambda *_: threading.Thread(target=server.shutdown).start())
+
+    # A test that crashes cannot stop its server; it stops by itself when its parent is gone.
+    def watch_parent(parent=os.getppid()):
+        while os.getppid() == parent:
+            time.sleep(0.5)
+        server.shutdown()
+    threading.Thread(target=watch_parent, daemon=True).start()
     try:
         server.serve_forever()
     except KeyboardInterrupt:

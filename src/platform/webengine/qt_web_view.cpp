@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QWebEngineHistory>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
 namespace platform {
@@ -81,10 +82,16 @@ protected:
 
     // The guard is consulted on the GUI thread for every request, so it is in place only while
     // a page from disk is shown: web pages load without waiting for it.
+    // No script runs in a page from disk: a script there could read the files beside it
+    // through the frames, style sheets and scripts it may show (the engine keeps every local
+    // file one origin, or, set to keep them apart, shows none of them), and send them out.
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
-        if (isMainFrame)
-            setUrlRequestInterceptor(url.isLocalFile() ? m_localPageGuard : nullptr);
+        if (isMainFrame) {
+            const bool local = url.isLocalFile();
+            setUrlRequestInterceptor(local ? m_localPageGuard : nullptr);
+            settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !local);
+        }
         return true;
     }
 
@@ -106,6 +113,8 @@ QtWebView::QtWebView(std::unique_ptr<SaveDialog> saveDialog, QWidget *parent)
     : QWebEngineView(parent)
 {
     setPage(new Page(this));
+    // Windows open only from a user's click.
+    page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     m_downloads = new Downloads(this, std::move(saveDialog));
 }
 
