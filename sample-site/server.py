@@ -9,7 +9,8 @@ SIGTERM stops the server cleanly.
 
 Downloads are sent at about 4 MB/s, as from a real server, so that their progress can be seen.
 For the tests, http://www.zelsoft.example/__broken/<download path> sends the first half of that
-download and then closes the connection, and a download's address takes a query that makes the
+download and then closes the connection, --alias puts a hostile page of www/hostile/ in a
+page's place, and a download's address takes a query that makes the
 server hostile or slow:
   disposition=<text>   sent as the Content-Disposition header (a server's own choice of name)
   rate=<bytes>         bytes a second instead of 4 MB
@@ -148,6 +149,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             query = dict(urllib.parse.parse_qsl(url.query))
             self.send_download(download_body(path, DOWNLOADS[path]), broken, query)
             return
+        path = self.server.aliases.get(path, path)
         file = os.path.normpath(os.path.join(ROOT, path or "index.htm"))
         if not file.startswith(ROOT + os.sep) or not os.path.isfile(file):
             self.reply(404, b"Not found: /" + path.encode() + b"\n")
@@ -182,6 +184,8 @@ def main():
     parser.add_argument("--log", help="request log file (default: standard error)")
     parser.add_argument("--stamp", action="store_true",
                         help="begin each log line with the monotonic clock's time, in seconds")
+    parser.add_argument("--alias", action="append", default=[], metavar="PATH=FILE",
+                        help="answer PATH with the page FILE of www/ (a test's hostile page)")
     parser.add_argument("--write-body", nargs=2, metavar=("PATH", "OUT"),
                         help="write the body of a download to OUT and exit")
     args = parser.parse_args()
@@ -193,6 +197,7 @@ def main():
     server.daemon_threads = True
     server.log_lock = threading.Lock()
     server.stamp = args.stamp
+    server.aliases = dict(alias.split("=", 1) for alias in args.alias)
     server.log = open(args.log, "a", buffering=1) if args.log else sys.stderr
     port = server.server_address[1]
     if args.port_file:

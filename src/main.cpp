@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLoggingCategory>
+#include <QSettings>
 
 #include <chrono>
 
@@ -48,6 +49,12 @@ int main(int argc, char *argv[])
 {
     traceStartup("main");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The program writes nothing but the downloads the user saves: no shader cache, and no
+    // settings of Qt's own dialogs (they keep their state in a "QtProject" settings file, which
+    // is pointed where nothing can be written or read).
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, u"/dev/null"_s);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));

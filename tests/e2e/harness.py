@@ -37,11 +37,12 @@ def wait_until(what, probe, timeout=DEADLINE, interval=0.02):
 class SampleSite:
     """The sample publisher site on 127.0.0.1, with its request log."""
 
-    def __init__(self, workdir):
+    def __init__(self, workdir, aliases=()):
         self.log_path = os.path.join(workdir, "requests.log")
         open(self.log_path, "w").close()
         self.process = subprocess.Popen(
-            [sys.executable, SERVER, "--log", self.log_path], stdout=subprocess.PIPE, text=True)
+            [sys.executable, SERVER, "--log", self.log_path] +
+            [f"--alias={alias}" for alias in aliases], stdout=subprocess.PIPE, text=True)
         self.port = int(self.process.stdout.readline())
 
     def requests(self):
@@ -66,7 +67,7 @@ class Program:
 
     def __init__(self, executable, site, workdir):
         self.home = os.path.join(workdir, "home")
-        runtime = os.path.join(workdir, "runtime")
+        self.runtime = runtime = os.path.join(workdir, "runtime")
         os.makedirs(self.home)
         os.makedirs(runtime, mode=0o700)
         env = dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=runtime,
@@ -262,11 +263,11 @@ class DisplayWithWindowManager:
 class Session:
     """A sample site and the program started against it, in one scratch folder."""
 
-    def __init__(self, executable):
+    def __init__(self, executable, aliases=()):
         if not os.environ.get("DISPLAY"):
             raise RuntimeError("no X display: run the end-to-end tests through script/test")
         self.workdir = tempfile.mkdtemp(prefix="zel-e2e-")
-        self.site = SampleSite(self.workdir)
+        self.site = SampleSite(self.workdir, aliases)
         self.program = Program(executable, self.site, self.workdir)
 
     def close(self):

@@ -2,6 +2,7 @@
 #include "qt_web_view.h"
 
 #include "downloads.h"
+#include "page_dialogs.h"
 #include "platform/error.h"
 #include "platform/twips.h"
 #include "platform/web_address.h"
@@ -72,9 +73,27 @@ public:
         : QWebEnginePage(view)
         , m_view(view)
         , m_localPageGuard(new LocalPageGuard(this))
+        , m_dialogs(new PageDialogs(view))
     {}
 
 protected:
+    void javaScriptAlert(const QUrl &origin, const QString &text) override
+    {
+        m_dialogs->ask(PageDialogs::Alert, origin, text);
+    }
+    bool javaScriptConfirm(const QUrl &origin, const QString &text) override
+    {
+        return m_dialogs->ask(PageDialogs::Confirm, origin, text).has_value();
+    }
+    bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultValue,
+                          QString *result) override
+    {
+        const auto answer = m_dialogs->ask(PageDialogs::Prompt, origin, text, defaultValue);
+        if (answer)
+            *result = *answer;
+        return answer.has_value();
+    }
+
     QWebEnginePage *createWindow(WebWindowType) override
     {
         return new NewWindowPage(profile(), m_view);
@@ -88,6 +107,7 @@ protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
         if (isMainFrame) {
+            m_dialogs->pageChanged();
             const bool local = url.isLocalFile();
             setUrlRequestInterceptor(local ? m_localPageGuard : nullptr);
             settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !local);
@@ -98,6 +118,7 @@ protected:
 private:
     QWebEngineView *m_view;
     LocalPageGuard *m_localPageGuard;
+    PageDialogs *m_dialogs;
 };
 
 int checkedPixels(float twips)
