@@ -153,6 +153,15 @@ def press_keys(window, *keys):
     subprocess.run(["xdotool", "key", "--delay", "50", *keys], check=True)
 
 
+def open_file(program, window, path):
+    """File > Open, then the whole path typed into the file name field, then Enter."""
+    press_keys(window, "alt+f", "o")
+    dialog = program.window("^Browse for offline web pages$")
+    subprocess.run(["xdotool", "windowfocus", "--sync", dialog], check=True)
+    subprocess.run(["xdotool", "type", "--delay", "20", path], check=True)
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+
+
 class _X11:
     """The few Xlib calls the tests need, through ctypes."""
 

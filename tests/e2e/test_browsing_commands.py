@@ -2,7 +2,6 @@
 """Open, Previous, Next, About and Close of the built program, driven from the keyboard."""
 
 import os
-import subprocess
 
 import harness
 
@@ -21,12 +20,7 @@ class BrowsingCommands(harness.ProgramTest):
         with open(path, "w", encoding="utf-8") as f:
             f.write("<!DOCTYPE html><title>Saved news</title>"
                     "<style>html, body { margin: 0; height: 100%; background: #3a7d2c; }</style>")
-        harness.press_keys(self.window, "alt+f", "o")
-        dialog = self.program.window("^Browse for offline web pages$")
-        # The file name field has the focus: type the whole path, then Enter.
-        subprocess.run(["xdotool", "windowfocus", "--sync", dialog], check=True)
-        subprocess.run(["xdotool", "type", "--delay", "20", path], check=True)
-        subprocess.run(["xdotool", "key", "Return"], check=True)
+        harness.open_file(self.program, self.window, path)
         harness.wait_until("the saved page in the web view",
                            lambda: harness.client_pixel(*IN_WEB_VIEW) == (0x3A, 0x7D, 0x2C),
                            interval=0.1)

@@ -3,7 +3,6 @@
 
 import os
 import struct
-import subprocess
 import unittest
 import zlib
 
@@ -78,11 +77,7 @@ class HostilePages(unittest.TestCase):
                     "document.body.style.background = 'red';"
                     "fetch('secret.txt').then(r => r.text()).then(t => fetch("
                     f"'{SITE}__loaded?title=' + t));</script>")
-        harness.press_keys(self.window, "alt+f", "o")
-        dialog = self.program.window("^Browse for offline web pages$")
-        subprocess.run(["xdotool", "windowfocus", "--sync", dialog], check=True)
-        subprocess.run(["xdotool", "type", "--delay", "20", page], check=True)
-        subprocess.run(["xdotool", "key", "Return"], check=True)
+        harness.open_file(self.program, self.window, page)
         harness.wait_until("the saved page's picture",
                            lambda: harness.client_pixel(*IN_WEB_VIEW) == GREEN, interval=0.1)
         harness.close_window(self.window)
