@@ -110,7 +110,9 @@ protected:
             m_dialogs->pageChanged();
             const bool local = url.isLocalFile();
             setUrlRequestInterceptor(local ? m_localPageGuard : nullptr);
-            settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !local);
+            // Changed only when it changes: each change is sent to the page's process.
+            if (settings()->testAttribute(QWebEngineSettings::JavascriptEnabled) == local)
+                settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !local);
         }
         return true;
     }
