@@ -3,12 +3,15 @@
 #include "platform/webengine/qt_web_view.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -236,6 +239,31 @@ private slots:
                                   QVariant(true), 20000);
         QVERIFY(!server.hasPendingConnections());
         QVERIFY(!server.waitForNewConnection(0));
+    }
+
+    // From the second box in a row, the user may stop the page's boxes; the page goes on.
+    void pageDialogsCanBeStopped()
+    {
+        QtWebView view(std::make_unique<NoSaving>());
+        // The boxes wait in an event loop of their own: they are answered from a timer.
+        QList<bool> offeredToStop;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, &view, [&] {
+            for (QDialog *box : view.findChildren<QDialog *>()) {
+                if (!box->isVisible())
+                    continue;
+                auto *stop = box->findChild<QCheckBox *>();
+                offeredToStop << (stop != nullptr);
+                if (stop)
+                    stop->setChecked(true);
+                box->accept();
+            }
+        });
+        answer.start(20);
+        view.Navigate(u"data:text/html,<script>alert(1); alert(2); alert(3);"
+                      u"document.title = 'went on'</script>"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"went on"_s, 20000);
+        QCOMPARE(offeredToStop, QList<bool>({false, true}));
     }
 
     void unreachableHostEndsInTheView()
