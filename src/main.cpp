@@ -53,8 +53,7 @@ int main(int argc, char *argv[])
     // settings of Qt's own dialogs (they keep their state in a "QtProject" settings file, which
     // is pointed where nothing can be written or read).
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
-    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, u"/dev/null"_s);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));

@@ -8,8 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace platform {
 
 namespace {
@@ -23,7 +21,6 @@ public:
     explicit DeleteWhenClosed(QWidget *window)
         : QObject(window)
         , m_window(window)
-        , m_loopLevel(QThread::currentThread()->loopLevel())
     {
         window->installEventFilter(this);
     }
@@ -54,8 +51,8 @@ private:
     {
         if (!m_window)
             return;
-        const int level = QThread::currentThread()->loopLevel();
-        if (level > std::max(m_loopLevel, 1)) {
+        // 1: the program's own event loop, with nothing nested on it.
+        if (QThread::currentThread()->loopLevel() > 1) {
             QTimer::singleShot(kRetryMs, this, &DeleteWhenClosed::deleteWhenUnwound);
             return;
         }
@@ -63,7 +60,6 @@ private:
     }
 
     QPointer<QWidget> m_window;
-    int m_loopLevel;
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -136,11 +137,32 @@ Download *Download::refused(const QString &target, QObject *parent)
     return new Download(target, State::Refused, {}, parent);
 }
 
-QStringList Download::partialFiles() const
+QStringList Download::filesOf(const QString &partial)
 {
-    if (m_partial.isEmpty())
+    if (partial.isEmpty())
         return {};
-    return {m_partial, m_partial + kEngineSuffix};
+    return {partial, partial + kEngineSuffix};
+}
+
+bool Download::taken(const QString &partial, const QSet<QString> &inUse)
+{
+    const QStringList files = filesOf(partial);
+    return std::any_of(files.cbegin(), files.cend(), [&](const QString &file) {
+        return inUse.contains(file) || QFileInfo::exists(file);
+    });
+}
+
+bool Download::partialNameTaken(const QString &target, const QSet<QString> &inUse)
+{
+    return taken(target + u".part"_s, inUse);
+}
+
+QString Download::freePartialName(const QString &target, const QSet<QString> &inUse)
+{
+    QString partial = target + u".part"_s;
+    for (int n = 1; taken(partial, inUse); ++n)
+        partial = target + u'.' + QString::number(n) + u".part"_s;
+    return partial;
 }
 
 qint64 Download::receivedBytes() const

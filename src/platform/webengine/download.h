@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 
 class QWebEngineDownloadRequest;
@@ -31,8 +32,14 @@ public:
     static Download *refused(const QString &target, QObject *parent);
 
     QString target() const { return m_target; }
+    // The partial name for a download to target: "setup.exe.part", or "setup.exe.1.part", ...
+    // when a file or a download in use has that name, so that a partial file that is not this
+    // run's own is never touched.
+    static QString freePartialName(const QString &target, const QSet<QString> &inUse);
+    // Whether target's first partial name is taken: another run may be writing it.
+    static bool partialNameTaken(const QString &target, const QSet<QString> &inUse);
     // The names written while it runs: the partial file and the engine's own working file.
-    QStringList partialFiles() const;
+    QStringList partialFiles() const { return filesOf(m_partial); }
     State state() const { return m_state; }
     QString failure() const { return m_failure; }
     qint64 receivedBytes() const;
@@ -49,6 +56,8 @@ signals:
 
 private:
     Download(const QString &target, State state, const QString &failure, QObject *parent);
+    static QStringList filesOf(const QString &partial);
+    static bool taken(const QString &partial, const QSet<QString> &inUse);
     void update();
     void interrupted();
     void complete();

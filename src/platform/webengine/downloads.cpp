@@ -7,7 +7,6 @@
 #include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QInputEvent>
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
@@ -101,7 +100,7 @@ bool Downloads::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::TouchBegin:
-        if (static_cast<QInputEvent *>(event)->spontaneous())
+        if (event->spontaneous())
             m_userActed = true;
         break;
     default:
@@ -132,7 +131,8 @@ QString Downloads::proposedPath(const QString &folder, const QString &name,
         file.completeSuffix().isEmpty() ? QString() : u'.' + file.completeSuffix();
     const auto taken = [&](const QString &candidate) {
         const QString path = dir.filePath(candidate);
-        return dir.exists(candidate) || inUse.contains(path) || QFileInfo::exists(path + u".part");
+        return dir.exists(candidate) || inUse.contains(path) ||
+               Download::partialNameTaken(path, inUse);
     };
     QString candidate = name;
     for (int n = 1; taken(candidate); ++n)
@@ -151,22 +151,6 @@ QSet<QString> Downloads::inUse() const
             paths << file;
     }
     return paths;
-}
-
-// "setup.exe.part", or "setup.exe.1.part", ... when a file or another download has that name:
-// a partial file that is not this run's own is never touched.
-QString Downloads::freePartialName(const QString &target, const QSet<QString> &inUse) const
-{
-    const auto taken = [&](const QString &partial) {
-        for (const QString &path : {partial, QString(partial + u".download"_s)})
-            if (inUse.contains(path) || QFileInfo::exists(path))
-                return true;
-        return false;
-    };
-    QString partial = target + u".part"_s;
-    for (int n = 1; taken(partial); ++n)
-        partial = target + u'.' + QString::number(n) + u".part"_s;
-    return partial;
 }
 
 // The request must be accepted or cancelled before this returns.
@@ -209,7 +193,7 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
             this));
         return;
     }
-    show(new Download(request, target, freePartialName(target, used), this));
+    show(new Download(request, target, Download::freePartialName(target, used), this));
 }
 
 void Downloads::show(Download *download)

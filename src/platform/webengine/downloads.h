@@ -57,7 +57,6 @@ private:
     void onDownloadRequested(QWebEngineDownloadRequest *request);
     // The targets and partial files of the downloads still running.
     QSet<QString> inUse() const;
-    QString freePartialName(const QString &target, const QSet<QString> &inUse) const;
     void show(Download *download);
 
     QWebEngineView *m_view;

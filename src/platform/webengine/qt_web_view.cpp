@@ -42,8 +42,8 @@ private:
 };
 
 // A page opened from disk shows the files saved beside it (its folder and the folders below),
-// and nothing else: no other local file, no request by script, no network. Following a link
-// is still allowed.
+// and nothing else: no other local file, no network. Following a link is still allowed. (It
+// runs no script either: see Page::acceptNavigationRequest.)
 class LocalPageGuard final : public QWebEngineUrlRequestInterceptor
 {
 public:
@@ -61,7 +61,7 @@ public:
         const QString folder = QFileInfo(page.toLocalFile()).absolutePath() + u'/';
         const bool besidePage =
             url.isLocalFile() && QDir::cleanPath(url.toLocalFile()).startsWith(folder);
-        if (!besidePage || info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeXhr)
+        if (!besidePage)
             info.block(true);
     }
 };
