@@ -5,16 +5,15 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QPointer>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
 namespace platform {
 
 QtFileDialog::QtFileDialog() = default;
-QtFileDialog::~QtFileDialog()
-{
-    delete m_dialog;
-}
+QtFileDialog::~QtFileDialog() = default;
 
 void QtFileDialog::setDialogTitle(const QString &title)
 {
@@ -41,18 +40,30 @@ QStringList QtFileDialog::nameFilters(const QString &filter)
 
 void QtFileDialog::ShowOpen()
 {
-    if (!m_dialog) {
-        m_dialog = new QFileDialog(QApplication::activeWindow());
-        m_dialog->setAcceptMode(QFileDialog::AcceptOpen);
-        m_dialog->setFileMode(QFileDialog::ExistingFile);
-    }
-    m_dialog->setWindowTitle(m_title);
-    m_dialog->setNameFilters(nameFilters(m_filter));
+    // A dialog of its own for each showing, gone when it returns: a kept dialog keeps its
+    // file-name completion popup too, which would go on taking the window's keys.
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    QPointer<QFileDialog> dialog = new QFileDialog(owner);
+    const auto done = qScopeGuard([&] {
+        if (dialog)
+            m_folder = dialog->directory().absolutePath();
+        delete dialog;
+        // The keyboard goes back to the window the dialog came from, also where no window
+        // manager is there to hand it back.
+        if (owner && owner->isVisible())
+            owner->activateWindow();
+    });
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setWindowTitle(m_title);
+    dialog->setNameFilters(nameFilters(m_filter));
+    if (!m_folder.isEmpty())
+        dialog->setDirectory(m_folder);
     if (!m_fileName.isEmpty())
-        m_dialog->selectFile(m_fileName);
-    if (m_dialog->exec() != QDialog::Accepted)
+        dialog->selectFile(m_fileName);
+    if (dialog->exec() != QDialog::Accepted || !dialog)
         throw Error(kCancelError, "Cancel was selected.");
-    const QStringList chosen = m_dialog->selectedFiles();
+    const QStringList chosen = dialog->selectedFiles();
     if (!chosen.isEmpty())
         m_fileName = QDir::toNativeSeparators(chosen.first());
 }

@@ -3,14 +3,12 @@
 
 #include "platform/file_dialog.h"
 
-#include <QPointer>
 #include <QStringList>
-
-class QFileDialog;
 
 namespace platform {
 
-// Qt's file dialog, made when it is first shown and kept from then on.
+// Qt's file dialog. It remembers the title, the filter, the file chosen last and the folder
+// shown last from one showing to the next.
 class QtFileDialog final : public FileDialog
 {
 public:
@@ -26,10 +24,10 @@ public:
     static QStringList nameFilters(const QString &filter);
 
 private:
-    QPointer<QFileDialog> m_dialog;
     QString m_title;
     QString m_filter;
     QString m_fileName;
+    QString m_folder;
 };
 
 } // namespace platform
