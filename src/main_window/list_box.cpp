@@ -2,6 +2,8 @@
 #include "list_box.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 int ListBox::ListIndex() const
 {
@@ -48,7 +50,40 @@ void ListBox::mouseReleaseEvent(QMouseEvent *event)
 void ListBox::keyPressEvent(QKeyEvent *event)
 {
     const int before = ListIndex();
+    // With nothing selected, the first step up or down chooses the first item.
+    if (before < 0 && count() > 0 && event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+        setCurrentRow(0);
+        emit Click();
+        return;
+    }
     QListWidget::keyPressEvent(event);
     if (ListIndex() != before && ListIndex() >= 0)
         emit Click();
+}
+
+void ListBox::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    // The list that has the keyboard shows it, whether or not an item is chosen yet.
+    if (!hasFocus())
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = viewport()->rect();
+    option.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListBox::focusOutEvent(QFocusEvent *event)
+{
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
 }

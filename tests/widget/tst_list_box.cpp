@@ -89,6 +89,36 @@ private slots:
         QCOMPARE(m_clicks->size(), 4);
     }
 
+    void firstStepWithNothingSelectedChoosesTheFirstItem_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("refilled");
+        QTest::newRow("down") << int(Qt::Key_Down) << false;
+        QTest::newRow("up") << int(Qt::Key_Up) << false;
+        QTest::newRow("down after a refill") << int(Qt::Key_Down) << true;
+    }
+    void firstStepWithNothingSelectedChoosesTheFirstItem()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, refilled);
+        m_list->activateWindow();
+        m_list->setFocus();
+        QTRY_VERIFY(m_list->hasFocus());
+        if (refilled) {
+            click(2);
+            m_list->Clear();
+            for (const QString &caption : {u"Golf"_s, u"Tennis"_s, u"Chess"_s})
+                m_list->AddItem(caption);
+            m_clicks->clear();
+        }
+        QTest::keyClick(m_list.get(), Qt::Key(key));
+        QCOMPARE(m_list->ListIndex(), 0);
+        QCOMPARE(m_clicks->size(), 1);
+        QTest::keyClick(m_list.get(), Qt::Key_Down);
+        QCOMPARE(m_list->ListIndex(), 1);
+        QCOMPARE(m_clicks->size(), 2);
+    }
+
     void programChangesNotifyNothing()
     {
         m_list->setCurrentRow(1);
