@@ -87,6 +87,7 @@ frmAbout::frmAbout(platform::AboutPlatform platform)
     picIcon->setPixmap(QPixmap(u":/zel/about.png"_s));
     picIcon->setGeometry(kPicIconRect.toPixels());
     picIcon->setFocusPolicy(Qt::TabFocus);
+    picIcon->setAccessibleName(u"Zel Tidewell logo"_s);
 
     cmdOK = new QPushButton(u"OK"_s, this);
     cmdOK->setObjectName(u"cmdOK"_s);

@@ -86,11 +86,13 @@ int rowHeight(const QListWidget *list)
         .height();
 }
 
-ListBox *makeList(QWidget *parent, const QString &name, const TwipsRect &design, qreal points,
-                  const QString &toolTip, int bottomLimit)
+ListBox *makeList(QWidget *parent, const QString &name, const QString &readAs,
+                  const TwipsRect &design, qreal points, const QString &toolTip, int bottomLimit)
 {
     auto *list = new ListBox(parent);
     list->setObjectName(name);
+    list->setAccessibleName(readAs);
+    list->setAccessibleDescription(toolTip);
     list->setFont(timesNewRoman(points));
     list->setToolTip(toolTip);
     list->setFrameShadow(QFrame::Sunken);
@@ -136,10 +138,10 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
     web->setParent(client);
     web->setGeometry(webRect);
 
-    List2 = makeList(client, u"List2"_s, kList2Rect, 14.25, u"Click Here to Open in Tidewell"_s,
-                     webRect.top());
-    List1 = makeList(client, u"List1"_s, kList1Rect, 15.75, u"Click Here Your News Category"_s,
-                     webRect.top());
+    List2 = makeList(client, u"List2"_s, u"News sub-category"_s, kList2Rect, 14.25,
+                     u"Click Here to Open in Tidewell"_s, webRect.top());
+    List1 = makeList(client, u"List1"_s, u"News category"_s, kList1Rect, 15.75,
+                     u"Click Here Your News Category"_s, webRect.top());
     for (const QString &caption : {u"Technology News"_s, u"Entertainment News"_s,
                                    u"Sports Tournaments News"_s, u"World News"_s}) {
         List1->AddItem(caption);
@@ -150,8 +152,12 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
     // List1 is drawn over the 15 twips where it meets List2.
     List1->raise();
 
+    // Focus starts in the web view; Tab goes from it (through the page) to List1, then List2.
+    // The view makes the widget that shows the page later, which must not change the order.
     setTabOrder(web, List1);
     setTabOrder(List1, List2);
+    web->setFocus();
+    web->installEventFilter(this);
 
     buildMenuBar();
 
@@ -164,6 +170,21 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
 }
 
 frmBrowser::~frmBrowser() = default;
+
+bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ChildAdded && watched == WebBrowser.widget()) {
+        // Once the view has taken the new widget as its focus proxy.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                setTabOrder(WebBrowser.widget(), List1);
+                setTabOrder(List1, List2);
+            },
+            Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 QSize frmBrowser::frameExtent() const
 {
