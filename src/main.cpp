@@ -1,5 +1,6 @@
 // Zel Tidewell — a small desktop news reader.
 #include "main_window/frm_browser.h"
+#include "platform/qt/own_environment.h"
 #include "platform/qt/quit_signals.h"
 #include "platform/qt/window_lifetime.h"
 #include "platform/webengine/qt_platform.h"
@@ -54,6 +55,9 @@ int main(int argc, char *argv[])
     // is pointed where nothing can be written or read).
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
+    // Screen readers see the pages too: the engine leaves its accessibility off on Linux unless
+    // told, and reads this when it starts. It costs nothing until an assistive tool is running.
+    platform::setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));

@@ -1,6 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #include "about/sys_info.h"
 #include "platform/error.h"
+#include "platform/qt/own_environment.h"
 #include "platform/qt/qt_file_test.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_program_start.h"
@@ -141,6 +142,31 @@ private slots:
         programs.Shell(local(folder + u"/info tool"_s), 1);
         QTRY_VERIFY(QFile::exists(marker));
         QVERIFY(!QFile::exists(marker + u".decoy"_s));
+    }
+
+    void programStartKeepsTheProgramsOwnEnvironment()
+    {
+        qputenv("ZEL_USERS_OWN", "kept");
+        platform::setOwnEnvironment("ZEL_USERS_OWN", "replaced");
+        platform::setOwnEnvironment("ZEL_PROGRAMS_OWN", "1");
+        QCOMPARE(qgetenv("ZEL_USERS_OWN"), "kept");
+        QCOMPARE(qgetenv("ZEL_PROGRAMS_OWN"), "1");
+
+        const QString tool = m_dir.filePath(u"env tool"_s);
+        const QString marker = m_dir.filePath(u"environment"_s);
+        QFile file(tool);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\necho \"${ZEL_USERS_OWN-unset} ${ZEL_PROGRAMS_OWN-unset}\" > '" +
+                   marker.toLocal8Bit() + ".part' && mv '" + marker.toLocal8Bit() + ".part' '" +
+                   marker.toLocal8Bit() + "'\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+        platform::QtProgramStart().Shell(local(tool), 1);
+        QTRY_VERIFY(QFile::exists(marker));
+        QFile seen(marker);
+        QVERIFY(seen.open(QIODevice::ReadOnly));
+        QCOMPARE(seen.readAll(), "kept unset\n");
     }
 
     void programStartFailures()

@@ -1,6 +1,8 @@
 // Zel Tidewell — a small desktop news reader.
 #include "qt_program_start.h"
 
+#include "own_environment.h"
+
 #include "platform/error.h"
 
 #include <QFileInfo>
@@ -17,6 +19,7 @@ void QtProgramStart::Shell(const std::string &program, int)
     QProcess process;
     process.setProgram(path);
     process.setStandardInputFile(QProcess::nullDevice());
+    process.setProcessEnvironment(environmentForPrograms());
     if (!QFileInfo(path).isFile() || !process.startDetached())
         throw Error(53, "File not found: " + program);
 }

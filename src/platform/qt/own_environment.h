@@ -1,0 +1,17 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include <QProcessEnvironment>
+
+namespace platform {
+
+// Settings that the program gives the libraries it runs on through its environment. They are
+// the program's own: the programs it starts get the user's environment without them.
+
+// Sets name to value unless the user's environment sets name already.
+void setOwnEnvironment(const char *name, const char *value);
+
+// The environment for a program that the program starts.
+QProcessEnvironment environmentForPrograms();
+
+} // namespace platform
