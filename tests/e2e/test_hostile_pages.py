@@ -80,7 +80,7 @@ class HostilePages(unittest.TestCase):
         harness.open_file(self.program, self.window, page)
         harness.wait_until("the saved page's picture",
                            lambda: harness.client_pixel(*IN_WEB_VIEW) == GREEN, interval=0.1)
-        harness.close_window(self.window)
+        harness.press_keys(self.window, "alt+f", "c")  # File > Close
         self.assertEqual(self.program.wait_for_exit(), 0, self.program.log())
         self.assertFalse(any("secret" in line for line in self.site.requests()))
         written = sorted(os.path.relpath(os.path.join(place, name), self.session.workdir)
