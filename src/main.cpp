@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
 
@@ -44,6 +45,15 @@ protected:
     }
 };
 
+// Whether a session bus is given, or is at its usual place.
+bool sessionBusThere()
+{
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + u"/bus"_s);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -55,9 +65,14 @@ int main(int argc, char *argv[])
     // is pointed where nothing can be written or read).
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
+#ifdef Q_OS_LINUX
     // Screen readers see the pages too: the engine leaves its accessibility off on Linux unless
-    // told, and reads this when it starts. It costs nothing until an assistive tool is running.
-    platform::setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+    // told, and reads this when it starts. A screen reader talks to the program over the
+    // session bus; where there is none, there is no one to serve, and the engine's asking would
+    // only set the bus library looking for one (it starts dbus-launch).
+    if (sessionBusThere())
+        platform::setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+#endif
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
