@@ -3,6 +3,7 @@
 
 #include "sys_info.h"
 
+#include "platform/qt/pictures.h"
 #include "platform/twips.h"
 
 #include <QCoreApplication>
@@ -84,7 +85,7 @@ frmAbout::frmAbout(platform::AboutPlatform platform)
     picIcon->setObjectName(u"picIcon"_s);
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(2);
-    picIcon->setPixmap(QPixmap(u":/zel/about.png"_s));
+    picIcon->setPixmap(platform::picture(u"about"_s, picIcon->devicePixelRatioF()));
     picIcon->setGeometry(kPicIconRect.toPixels());
     picIcon->setFocusPolicy(Qt::TabFocus);
     picIcon->setAccessibleName(u"Zel Tidewell logo"_s);

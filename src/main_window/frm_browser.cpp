@@ -4,6 +4,7 @@
 #include "news_catalogue.h"
 #include "publisher_site.h"
 
+#include "platform/qt/pictures.h"
 #include "platform/resume_next.h"
 #include "platform/twips.h"
 
@@ -47,7 +48,6 @@ class ClientArea final : public QWidget
 public:
     explicit ClientArea(QWidget *parent)
         : QWidget(parent)
-        , m_banner(u":/zel/banner.jpg"_s)
     {
         setAutoFillBackground(true);
         QPalette palette = this->palette();
@@ -56,10 +56,21 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override { QPainter(this).drawPixmap(0, 0, m_banner); }
+    void paintEvent(QPaintEvent *) override
+    {
+        if (m_banner.isNull() || m_ratio != devicePixelRatioF()) {
+            m_ratio = devicePixelRatioF();
+            m_banner = platform::picture(u"banner"_s, m_ratio);
+        }
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(0, 0, m_banner);
+    }
 
 private:
+    // The banner for the screen the window is on, and that screen's device pixel ratio.
     QPixmap m_banner;
+    qreal m_ratio = 0.0;
 };
 
 QFont timesNewRoman(qreal points)

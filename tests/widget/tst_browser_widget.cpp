@@ -1,5 +1,6 @@
 // Zel Tidewell — a small desktop news reader.
 #include "fakes/fake_browser.h"
+#include "platform/qt/pictures.h"
 
 #include <QFontInfo>
 #include <QListWidget>
@@ -141,9 +142,31 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), list("List2"));
     }
 
+    void picturesForScreensOfTwiceTheDensity_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("banner") << u"banner"_s << QSize(700, 114);
+        QTest::newRow("About picture") << u"about"_s << QSize(100, 134);
+    }
+    void picturesForScreensOfTwiceTheDensity()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
+        // The picture's own pixels at 1x; above that twice as many, taking the same room.
+        const QImage plain = platform::picture(name, 1.0).toImage();
+        QCOMPARE(plain.convertToFormat(QImage::Format_RGB32),
+                 QImage(u":/zel/"_s + name + u".png"_s).convertToFormat(QImage::Format_RGB32));
+        for (const qreal ratio : {1.25, 1.5, 2.0}) {
+            const QPixmap sharp = platform::picture(name, ratio);
+            QCOMPARE(sharp.size(), size * 2);
+            QCOMPARE(sharp.deviceIndependentSize().toSize(), size);
+        }
+    }
+
     void bannerAtNaturalSizeOnGrey()
     {
-        const QImage banner(u":/zel/banner.jpg"_s);
+        const QImage banner(u":/zel/banner.png"_s);
         QCOMPARE(banner.size(), QSize(700, 114));
         const QImage client = m_window->centralWidget()->grab().toImage();
         // Not stretched: the banner's own pixels at the top-left, plain grey to its right.
