@@ -76,6 +76,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    // Taskbars and docks match the windows to the program's desktop entry.
+    QGuiApplication::setDesktopFileName(u"example.zelsoft.ZelTidewell"_s);
     traceStartup("application made");
 
     // The window is deleted when closed; the program ends with its last window. A quit signal
