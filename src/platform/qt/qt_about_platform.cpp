@@ -3,12 +3,14 @@
 
 #include <QtGlobal>
 
-#include "qt_file_test.h"
 #include "qt_message_box.h"
-#include "qt_program_start.h"
 #ifdef Q_OS_WIN
+#include "platform/windows/win_file_test.h"
+#include "platform/windows/win_program_start.h"
 #include "platform/windows/win_registry.h"
 #else
+#include "qt_file_test.h"
+#include "qt_program_start.h"
 #include "stand_in_registry.h"
 #endif
 
@@ -17,12 +19,13 @@ namespace platform {
 AboutPlatform makeQtAboutPlatform()
 {
 #ifdef Q_OS_WIN
-    auto registry = std::make_unique<WinRegistry>();
+    // The Windows calls themselves, as tests/windows checks them under Wine.
+    return {std::make_unique<WinRegistry>(), std::make_unique<WinFileTest>(),
+            std::make_unique<WinProgramStart>(), std::make_unique<QtMessageBox>()};
 #else
-    auto registry = std::make_unique<StandInRegistry>();
+    return {std::make_unique<StandInRegistry>(), std::make_unique<QtFileTest>(),
+            std::make_unique<QtProgramStart>(), std::make_unique<QtMessageBox>()};
 #endif
-    return {std::move(registry), std::make_unique<QtFileTest>(), std::make_unique<QtProgramStart>(),
-            std::make_unique<QtMessageBox>()};
 }
 
 } // namespace platform

@@ -1,8 +1,7 @@
 // Zel Tidewell — a small desktop news reader.
 #include "win_registry.h"
 
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "windows_api.h"
 
 namespace platform {
 

@@ -1,0 +1,34 @@
+// Zel Tidewell — a small desktop news reader.
+#include "win_program_start.h"
+
+#include "windows_api.h"
+
+#include "platform/error.h"
+
+#include <vector>
+
+namespace platform {
+
+void WinProgramStart::Shell(const std::string &program, int showState)
+{
+    if (program.empty() || program.find('\0') != std::string::npos)
+        throw Error(5, "Invalid procedure call or argument");
+    // The path is the application's name, so CreateProcess never splits it at a blank (and
+    // never starts C:\Program.exe for "C:\Program Files\..."); the command line repeats it,
+    // quoted, as the program's own name.
+    const std::string quoted = '"' + program + '"';
+    std::vector<char> commandLine(quoted.begin(), quoted.end());
+    commandLine.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showState);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process))
+        throw Error(53, "File not found: " + program);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
+} // namespace platform

@@ -1,0 +1,15 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include "platform/program_start.h"
+
+namespace platform {
+
+// Starts a program with CreateProcessA.
+class WinProgramStart final : public ProgramStart
+{
+public:
+    void Shell(const std::string &program, int showState) override;
+};
+
+} // namespace platform
