@@ -6,6 +6,7 @@
 #include "platform/error.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -24,7 +25,27 @@ public:
         std::uint32_t type;
         std::vector<std::uint8_t> bytes;
     };
-    std::map<std::pair<std::int32_t, std::string>, std::map<std::string, Value>> keys;
+    // Key and value names match without regard to case, as in the Windows registry.
+    struct CaseBlind
+    {
+        static std::string folded(std::string text)
+        {
+            for (char &c : text)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+            return text;
+        }
+        bool operator()(const std::string &a, const std::string &b) const
+        {
+            return folded(a) < folded(b);
+        }
+        bool operator()(const std::pair<std::int32_t, std::string> &a,
+                        const std::pair<std::int32_t, std::string> &b) const
+        {
+            return std::pair(a.first, folded(a.second)) < std::pair(b.first, folded(b.second));
+        }
+    };
+    using Values = std::map<std::string, Value, CaseBlind>;
+    std::map<std::pair<std::int32_t, std::string>, Values, CaseBlind> keys;
 
     std::vector<std::string> opened;   // "key name" for each successful or failed open
     std::vector<std::uint32_t> access; // the access mask of each open
@@ -87,7 +108,7 @@ public:
 
 private:
     Key m_next = 0x1000;
-    std::map<Key, const std::map<std::string, Value> *> m_handles;
+    std::map<Key, const Values *> m_handles;
 };
 
 // Files that exist, by full path; a path in `unsearchable` raises an error.

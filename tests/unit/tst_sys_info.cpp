@@ -125,6 +125,15 @@ private slots:
         QVERIFY(m_registry.open.empty());
     }
 
+    void namesMatchWithoutRegardToCase()
+    {
+        m_registry.setText("software\\microsoft\\shared tools\\msinfo", "path", "C:\\Tools");
+        std::string value;
+        QVERIFY(
+            sysinfo::GetKeyValue(m_registry, platform::kHkeyLocalMachine, kToolKey, "PATH", value));
+        QCOMPARE(value, std::string("C:\\Tools"));
+    }
+
     void valueWithoutDataIsAnErrorAndClosesTheKey()
     {
         m_registry.setBytes(kToolKey, "PATH", platform::kRegSz, {});
