@@ -3,6 +3,7 @@
 #include "platform/qt/own_environment.h"
 #include "platform/qt/quit_signals.h"
 #include "platform/qt/window_lifetime.h"
+#include "platform/webengine/engine_graphics.h"
 #include "platform/webengine/qt_platform.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ int main(int argc, char *argv[])
     if (sessionBusThere())
         platform::setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
 #endif
+    platform::chooseEngineGraphics();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
