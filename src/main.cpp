@@ -1,14 +1,12 @@
 // Zel Tidewell — a small desktop news reader.
 #include "main_window/frm_browser.h"
-#include "platform/qt/own_environment.h"
 #include "platform/qt/quit_signals.h"
 #include "platform/qt/window_lifetime.h"
-#include "platform/webengine/engine_graphics.h"
+#include "platform/webengine/engine_setup.h"
 #include "platform/webengine/qt_platform.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
 
@@ -46,15 +44,6 @@ protected:
     }
 };
 
-// Whether a session bus is given, or is at its usual place.
-bool sessionBusThere()
-{
-    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo::exists(runtime + u"/bus"_s);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -66,20 +55,13 @@ int main(int argc, char *argv[])
     // is pointed where nothing can be written or read).
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
-#ifdef Q_OS_LINUX
-    // Screen readers see the pages too: the engine leaves its accessibility off on Linux unless
-    // told, and reads this when it starts. A screen reader talks to the program over the
-    // session bus; where there is none, there is no one to serve, and the engine's asking would
-    // only set the bus library looking for one (it starts dbus-launch).
-    if (sessionBusThere())
-        platform::setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
-#endif
-    platform::chooseEngineGraphics();
+    // Pages readable by screen readers; no OpenGL drawn in software where there is no GPU.
+    platform::prepareEngine();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
     // Taskbars and docks match the windows to the program's desktop entry.
-    QGuiApplication::setDesktopFileName(u"example.zelsoft.ZelTidewell"_s);
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZEL_APP_ID));
     traceStartup("application made");
 
     // The window is deleted when closed; the program ends with its last window. A quit signal

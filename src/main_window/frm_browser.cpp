@@ -58,19 +58,17 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        if (m_banner.isNull() || m_ratio != devicePixelRatioF()) {
-            m_ratio = devicePixelRatioF();
-            m_banner = platform::picture(u"banner"_s, m_ratio);
-        }
+        // Again when the window has moved to a screen of the other kind.
+        if (m_banner.isNull() || (m_banner.devicePixelRatio() > 1.0) != (devicePixelRatioF() > 1.0))
+            m_banner = platform::picture(u"banner"_s, devicePixelRatioF());
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(0, 0, m_banner);
     }
 
 private:
-    // The banner for the screen the window is on, and that screen's device pixel ratio.
+    // The banner for the screen the window is on.
     QPixmap m_banner;
-    qreal m_ratio = 0.0;
 };
 
 QFont timesNewRoman(qreal points)

@@ -1,11 +1,11 @@
 // Zel Tidewell — a small desktop news reader.
-#include "platform/webengine/engine_graphics.h"
+#include "platform/webengine/engine_setup.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-class EngineGraphicsTest : public QObject
+class EngineSetupTest : public QObject
 {
     Q_OBJECT
 
@@ -29,5 +29,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(EngineGraphicsTest)
-#include "tst_engine_graphics.moc"
+QTEST_GUILESS_MAIN(EngineSetupTest)
+#include "tst_engine_setup.moc"

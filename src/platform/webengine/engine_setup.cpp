@@ -1,0 +1,58 @@
+// Zel Tidewell — a small desktop news reader.
+#include "engine_setup.h"
+
+#include "platform/qt/own_environment.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QQuickWindow>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+// Whether a session bus is given, or is at its usual place. Without one the engine's asking
+// for a screen reader would only set the bus library looking for a bus (it starts dbus-launch).
+bool sessionBusThere()
+{
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + u"/bus"_s);
+}
+
+bool graphicsChosenByUser()
+{
+    const char *const choices[] = {"QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QT_XCB_GL_INTEGRATION",
+                                   "QT_OPENGL"};
+    return std::any_of(std::begin(choices), std::end(choices),
+                       [](const char *name) { return qEnvironmentVariableIsSet(name); });
+}
+
+} // namespace
+
+bool hasRenderNode(const QStringList &driEntries)
+{
+    return std::any_of(driEntries.begin(), driEntries.end(),
+                       [](const QString &entry) { return entry.startsWith(u"renderD"); });
+}
+
+void prepareEngine()
+{
+#ifdef Q_OS_LINUX
+    if (sessionBusThere())
+        setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+    if (graphicsChosenByUser() ||
+        hasRenderNode(QDir(u"/dev/dri"_s).entryList(QDir::System | QDir::NoDotAndDotDot)))
+        return;
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // No API chooses this one.
+    setOwnEnvironment("QT_XCB_GL_INTEGRATION", "none");
+#endif
+}
+
+} // namespace platform

@@ -1,0 +1,23 @@
+// Zel Tidewell — a small desktop news reader.
+#pragma once
+
+#include <QStringList>
+
+namespace platform {
+
+// Whether these entries of /dev/dri include a render node (renderD128, ...): the sign of a GPU
+// that draws.
+bool hasRenderNode(const QStringList &driEntries);
+
+// What the web engine and Qt Quick read from the program before they start; to be called
+// before the application object is made. On Linux:
+// - the engine's accessibility is turned on (it is off there unless asked for) where a
+//   session bus is, the only way a screen reader can reach the program;
+// - on a machine without a GPU, Qt Quick (which the engine shows its pages through) uses its
+//   software scene graph and the X11 connection no OpenGL: OpenGL drawn in software costs more
+//   to start and to hold than it saves.
+// Every choice the user made in the environment stays, and nothing of this reaches the
+// programs the program starts.
+void prepareEngine();
+
+} // namespace platform
