@@ -7,7 +7,9 @@ captions give. A missing page gets 404 and any other host 502. One line per requ
 log: the method and the full URL. The port in use is written to --port-file (or printed).
 SIGTERM stops the server cleanly.
 
-Downloads are sent at about 4 MB/s, as from a real server, so that their progress can be seen.
+Downloads are sent at about 4 MB/s, as from a real server, so that their progress can be seen
+(--unpaced sends them as fast as the connection takes them, and --size gives a download another
+size: the benchmark's big download).
 For the tests, http://www.zelsoft.example/__broken/<download path> sends the first half of that
 download and then closes the connection, --alias puts a hostile page of www/hostile/ in a
 page's place, and a download's address takes a query that makes the
@@ -52,12 +54,19 @@ TYPES = {".htm": "text/html; charset=utf-8", ".html": "text/html; charset=utf-8"
          ".css": "text/css", ".js": "text/javascript", ".jpg": "image/jpeg", ".png": "image/png"}
 
 
-def download_body(path, size):
-    """The bytes of a generated download: the same for the same path on every run."""
+def download_block(path):
+    """The 64 KiB that a generated download repeats: the same for the same path on every run."""
     seed = sum(path.encode()) & 0xFF
-    block = bytes((seed + i * 7 + (i >> 8)) & 0xFF for i in range(64 * KB))
-    whole, rest = divmod(size, len(block))
-    return block * whole + block[:rest]
+    return bytes((seed + i * 7 + (i >> 8)) & 0xFF for i in range(64 * KB))
+
+
+def download_chunks(path, size, chunk):
+    """The bytes of a generated download, in pieces of at most chunk bytes."""
+    block = download_block(path)
+    pattern = memoryview(block * (2 + chunk // len(block)))
+    for offset in range(0, size, chunk):
+        start = offset % len(block)
+        yield pattern[start:start + min(chunk, size - offset)]
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -93,14 +102,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 # The browser stopped reading: a cancelled load or download.
                 self.close_connection = True
 
-    def send_download(self, body, broken=False, query=None):
-        """Sends a download in paced chunks; a broken one stops halfway and hangs up."""
+    def send_download(self, path, size, broken=False, query=None):
+        """Sends a download, paced unless the server is unpaced; a broken one stops halfway
+        and hangs up."""
         query = query or {}
-        rate = int(query.get("rate", RATE))
-        chunk = min(CHUNK, max(1, rate // 10))
+        rate = None if self.server.unpaced else int(query.get("rate", RATE))
+        chunk = MB if rate is None else min(CHUNK, max(1, rate // 10))
         self.send_response(200)
         self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Content-Length", str(size))
         self.send_header("Cache-Control", "no-store")
         if "disposition" in query:
             # As the server sends it: no line breaks, which would end the header.
@@ -109,12 +119,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         if self.command == "HEAD":
             return
-        end = len(body) // 2 if broken else len(body)
+        end = size // 2 if broken else size
         start = time.monotonic()
+        sent = 0
         try:
-            for offset in range(0, end, chunk):
-                self.wfile.write(body[offset:min(offset + chunk, end)])
-                ahead = start + (offset + chunk) / rate - time.monotonic()
+            for piece in download_chunks(path, end, chunk):
+                self.wfile.write(piece)
+                sent += len(piece)
+                ahead = start + sent / rate - time.monotonic() if rate else 0
                 if ahead > 0:
                     time.sleep(ahead)
             self.wfile.flush()
@@ -147,7 +159,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             path = path[len("__broken/"):]
         if path in DOWNLOADS:
             query = dict(urllib.parse.parse_qsl(url.query))
-            self.send_download(download_body(path, DOWNLOADS[path]), broken, query)
+            self.send_download(path, self.server.sizes.get(path, DOWNLOADS[path]), broken, query)
             return
         path = self.server.aliases.get(path, path)
         file = os.path.normpath(os.path.join(ROOT, path or "index.htm"))
@@ -174,7 +186,8 @@ class Server(http.server.ThreadingHTTPServer):
 def write_body(path, out):
     """Writes the body of the download at path, as the server sends it, to out."""
     with open(out, "wb") as f:
-        f.write(download_body(path, DOWNLOADS[path]))
+        for piece in download_chunks(path, DOWNLOADS[path], MB):
+            f.write(piece)
 
 
 def main():
@@ -186,6 +199,10 @@ def main():
                         help="begin each log line with the monotonic clock's time, in seconds")
     parser.add_argument("--alias", action="append", default=[], metavar="PATH=FILE",
                         help="answer PATH with the page FILE of www/ (a test's hostile page)")
+    parser.add_argument("--unpaced", action="store_true",
+                        help="send downloads as fast as the connection takes them")
+    parser.add_argument("--size", action="append", default=[], metavar="PATH=BYTES",
+                        help="send the download at PATH with this many bytes")
     parser.add_argument("--write-body", nargs=2, metavar=("PATH", "OUT"),
                         help="write the body of a download to OUT and exit")
     args = parser.parse_args()
@@ -198,6 +215,8 @@ def main():
     server.log_lock = threading.Lock()
     server.stamp = args.stamp
     server.aliases = dict(alias.split("=", 1) for alias in args.alias)
+    server.unpaced = args.unpaced
+    server.sizes = {path: int(size) for path, size in (s.split("=", 1) for s in args.size)}
     server.log = open(args.log, "a", buffering=1) if args.log else sys.stderr
     port = server.server_address[1]
     if args.port_file:
