@@ -6,6 +6,7 @@
 #include "platform/webengine/qt_platform.h"
 
 #include <QApplication>
+#include <QBasicTimer>
 #include <QEvent>
 #include <QLoggingCategory>
 #include <QSettings>
@@ -25,6 +26,34 @@ void traceStartup(const char *step)
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     qCDebug(lcStartup, "%.6f %s", std::chrono::duration<double>(now).count(), step);
 }
+
+// Each turn of a 10 ms timer on the GUI thread, with the time since the turn before, logged
+// when the "zel.gui" category is enabled: script/bench finds how long the GUI thread was busy.
+Q_LOGGING_CATEGORY(lcGui, "zel.gui", QtWarningMsg)
+
+class GapProbe final : public QObject
+{
+public:
+    explicit GapProbe(QObject *parent)
+        : QObject(parent)
+    {
+        m_timer.start(10, Qt::PreciseTimer, this);
+    }
+
+protected:
+    void timerEvent(QTimerEvent *) override
+    {
+        const auto now = std::chrono::steady_clock::now();
+        qCDebug(lcGui, "%.6f gap %.1f ms",
+                std::chrono::duration<double>(now.time_since_epoch()).count(),
+                std::chrono::duration<double, std::milli>(now - m_last).count());
+        m_last = now;
+    }
+
+private:
+    QBasicTimer m_timer;
+    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+};
 
 // Logs the window's first paint, then goes.
 class FirstPaint final : public QObject
@@ -72,6 +101,8 @@ int main(int argc, char *argv[])
     traceStartup("window made, first page asked for");
     if (lcStartup().isDebugEnabled())
         window->centralWidget()->installEventFilter(new FirstPaint(window));
+    if (lcGui().isDebugEnabled())
+        new GapProbe(window);
     window->show();
     traceStartup("window shown");
     return QApplication::exec();
