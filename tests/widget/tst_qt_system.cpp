@@ -149,14 +149,21 @@ private slots:
         qputenv("ZEL_USERS_OWN", "kept");
         platform::setOwnEnvironment("ZEL_USERS_OWN", "replaced");
         platform::setOwnEnvironment("ZEL_PROGRAMS_OWN", "1");
+        qputenv("ZEL_USERS_SWITCHES", " --theirs ");
+        platform::prependOwnEnvironment("ZEL_USERS_SWITCHES", "--ours");
+        platform::prependOwnEnvironment("ZEL_PROGRAMS_SWITCHES", "--ours");
+        platform::prependOwnEnvironment("ZEL_PROGRAMS_SWITCHES", "--more");
         QCOMPARE(qgetenv("ZEL_USERS_OWN"), "kept");
         QCOMPARE(qgetenv("ZEL_PROGRAMS_OWN"), "1");
+        QCOMPARE(qgetenv("ZEL_USERS_SWITCHES"), "--ours --theirs");
+        QCOMPARE(qgetenv("ZEL_PROGRAMS_SWITCHES"), "--more --ours");
 
         const QString tool = m_dir.filePath(u"env tool"_s);
         const QString marker = m_dir.filePath(u"environment"_s);
         QFile file(tool);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\necho \"${ZEL_USERS_OWN-unset} ${ZEL_PROGRAMS_OWN-unset}\" > '" +
+        file.write("#!/bin/sh\necho \"${ZEL_USERS_OWN-unset} ${ZEL_PROGRAMS_OWN-unset} "
+                   "${ZEL_USERS_SWITCHES-unset} ${ZEL_PROGRAMS_SWITCHES-unset}\" > '" +
                    marker.toLocal8Bit() + ".part' && mv '" + marker.toLocal8Bit() + ".part' '" +
                    marker.toLocal8Bit() + "'\n");
         file.close();
@@ -166,7 +173,7 @@ private slots:
         QTRY_VERIFY(QFile::exists(marker));
         QFile seen(marker);
         QVERIFY(seen.open(QIODevice::ReadOnly));
-        QCOMPARE(seen.readAll(), "kept unset\n");
+        QCOMPARE(seen.readAll(), "kept unset  --theirs  unset\n");
     }
 
     void programStartFailures()

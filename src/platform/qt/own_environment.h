@@ -10,6 +10,9 @@ namespace platform {
 
 // Sets name to value unless the user's environment sets name already.
 void setOwnEnvironment(const char *name, const char *value);
+// Puts value, a switch, before the blank-separated switches the user's environment gives name:
+// where both give the same switch, the user's comes later and wins.
+void prependOwnEnvironment(const char *name, const char *value);
 
 // The environment for a program that the program starts.
 QProcessEnvironment environmentForPrograms();

@@ -13,6 +13,7 @@ bool hasRenderNode(const QStringList &driEntries);
 // before the application object is made. On Linux:
 // - the engine's accessibility is turned on (it is off there unless asked for) where a
 //   session bus is, the only way a screen reader can reach the program;
+// - the pages' script engine is sized for memory rather than speed;
 // - on a machine without a GPU, Qt Quick (which the engine shows its pages through) uses its
 //   software scene graph and the X11 connection no OpenGL: OpenGL drawn in software costs more
 //   to start and to hold than it saves.
