@@ -16,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 SERVER = os.path.join(REPO, "sample-site", "server.py")
@@ -31,10 +32,10 @@ LIST2_SECOND_ROW = (352 + 60, 112 + 31)
 
 
 class Site:
-    def __init__(self, workdir):
+    def __init__(self, workdir, *options):
         self.log = os.path.join(workdir, "requests.log")
-        self.process = subprocess.Popen([sys.executable, SERVER, "--stamp", "--log", self.log],
-                                        stdout=subprocess.PIPE, text=True)
+        self.process = subprocess.Popen([sys.executable, SERVER, "--stamp", "--log", self.log,
+                                         *options], stdout=subprocess.PIPE, text=True)
         self.port = int(self.process.stdout.readline())
 
     def mark(self):
@@ -78,20 +79,44 @@ def tree(pid):
     return found
 
 
-def memory_kib(pid):
-    """(PSS, anonymous PSS) summed over the process tree, in KiB."""
-    pss = anon = 0
+def pss_kib(pid):
+    """PSS summed over the process tree, in KiB."""
+    pss = 0
     for p in tree(pid):
         try:
             with open(f"/proc/{p}/smaps_rollup") as f:
                 for line in f:
                     if line.startswith("Pss:"):
                         pss += int(line.split()[1])
-                    elif line.startswith("Pss_Anon:"):
-                        anon += int(line.split()[1])
         except OSError:
             pass
-    return pss, anon
+    return pss
+
+
+def uss_kib(pid):
+    """Private memory (USS: private clean + private dirty) summed over the process tree, in KiB."""
+    total = 0
+    for p in tree(pid):
+        try:
+            with open(f"/proc/{p}/smaps_rollup") as f:
+                for line in f:
+                    if line.startswith(("Private_Clean:", "Private_Dirty:")):
+                        total += int(line.split()[1])
+        except OSError:
+            pass
+    return total
+
+
+def counts(pid):
+    """(processes, threads) of the process tree."""
+    processes = tree(pid)
+    threads = 0
+    for p in processes:
+        try:
+            threads += len(os.listdir(f"/proc/{p}/task"))
+        except OSError:
+            pass
+    return len(processes), threads
 
 
 def cpu_ns(pid):
@@ -133,8 +158,8 @@ class Mouse:
         return time.monotonic()
 
 
-def run_once(program, site, mouse, idle, click):
-    work = tempfile.mkdtemp(prefix="zel-bench-")
+def launch(program, site, work, extra_env=None, stderr=subprocess.DEVNULL):
+    """Starts the program with a fresh home folder in work, against the site."""
     home, runtime = os.path.join(work, "home"), os.path.join(work, "runtime")
     os.makedirs(home)
     os.makedirs(runtime, mode=0o700)
@@ -144,16 +169,32 @@ def run_once(program, site, mouse, idle, click):
         env.pop(name, None)
     if os.geteuid() == 0:
         env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+    env.update(extra_env or {})
+    return subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
+                            stderr=stderr)
+
+
+def stop(process):
+    process.send_signal(signal.SIGTERM)
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+def run_once(program, site, mouse, idle, click):
+    work = tempfile.mkdtemp(prefix="zel-bench-")
     since = site.mark()
     start = time.monotonic()
-    process = subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
+    process = launch(program, site, work)
     try:
         figures = {}
         figures["start_get"] = (site.stamp_of(FIRST_PAGE, since) - start) * 1000
         figures["start_loaded"] = (site.stamp_of(LOADED, since) - start) * 1000
         time.sleep(1.0)
-        figures["pss"], figures["anon"] = (v / 1024 for v in memory_kib(process.pid))
+        figures["pss"] = pss_kib(process.pid) / 1024
+        figures["uss"] = uss_kib(process.pid) / 1024
         before = cpu_ns(process.pid)
         time.sleep(idle)
         figures["idle_cpu"] = (cpu_ns(process.pid) - before) / 1e6 * 10 / idle
@@ -165,49 +206,327 @@ def run_once(program, site, mouse, idle, click):
             figures["click_get"] = (site.stamp_of(CLICKED_PAGE, since) - sent) * 1000
         return figures
     finally:
-        process.send_signal(signal.SIGTERM)
-        try:
-            process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
+        stop(process)
         shutil.rmtree(work, ignore_errors=True)
 
 
+def loaded_url(title):
+    return SITE + "__loaded?title=" + urllib.parse.quote(title, safe="")
+
+
+def poll(what, probe, timeout=60):
+    """Polls probe() until it returns something true, and returns that."""
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.005)
+    raise RuntimeError(f"timed out waiting for {what}")
+
+
+def window_of(pid, name):
+    """The id of the process's visible window whose title matches name."""
+    def find():
+        found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid),
+                                "--name", name], capture_output=True, text=True)
+        return found.stdout.split()[:1]
+    return poll(f"the window {name}", find)[0]
+
+
+def press(window, *keys):
+    """Gives the window the keyboard focus, then presses the keys one after another."""
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+    subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True)
+
+
+def gone(pid, name):
+    found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid),
+                            "--name", name], capture_output=True, text=True)
+    return not found.stdout.split()
+
+
+# The pages the long session goes between: Online > Publisher Home and Publisher Catalog.
+SITE_COMMANDS = [(("alt+o", "h"), "Zelsoft Publisher Home"), (("alt+o", "c"), "Zelsoft Catalog")]
+CLICKED_TITLE = "Tennis Tournaments News"
+
+
+def session(program, site, mouse, navigations, abouts, downloads, idle):
+    """One long session: pages by site commands, List2 clicks, Previous/Next, About dialogs and
+    downloads; private memory, process and thread counts along it, idle CPU before and after."""
+    work = tempfile.mkdtemp(prefix="zel-session-")
+    since = site.mark()
+    process = launch(program, site, work)
+    pid = process.pid
+    samples = []
+
+    def sample(label):
+        samples.append((label, uss_kib(pid) / 1024, *counts(pid)))
+        print(f"session  {label:28} USS={samples[-1][1]:.1f} MiB  processes={samples[-1][2]}"
+              f"  threads={samples[-1][3]}", file=sys.stderr)
+
+    def idle_cpu():
+        before = cpu_ns(pid)
+        time.sleep(idle)
+        return (cpu_ns(pid) - before) / 1e6 * 10 / idle
+
+    try:
+        site.stamp_of(LOADED, since)
+        time.sleep(1.0)
+        sample("1 s after the first page")
+        idle_before = idle_cpu()
+        window = window_of(pid, "^Zel Tidewell ")
+        mouse.click(*LIST1_THIRD_ROW)  # fills List2 with the tournaments
+        history = ["Computer Technology News"]
+
+        def go(keys, title):
+            mark = site.mark()
+            press(window, *keys)
+            site.stamp_of(loaded_url(title), mark)
+
+        opened = 0
+        while opened < navigations:
+            keys, title = SITE_COMMANDS[opened % 2]
+            go(keys, title)
+            history.append(title)
+            opened += 1
+            if opened % 10 == 0:
+                mark = site.mark()
+                mouse.click(*LIST2_SECOND_ROW)
+                site.stamp_of(loaded_url(CLICKED_TITLE), mark)
+                history.append(CLICKED_TITLE)
+                go(("alt+v", "p"), history[-2])
+                go(("alt+v", "n"), history[-1])
+            if opened % 50 == 0:
+                sample(f"after {opened} pages")
+        for _ in range(abouts):
+            press(window, "alt+h", "a")
+            press(window_of(pid, "^About Zel Tidewell$"), "Escape")
+            poll("the About dialog to close", lambda: gone(pid, "^About Zel Tidewell$"))
+        sample(f"after {abouts} About dialogs")
+        folder = os.path.join(work, "home", "Downloads")
+        for n in range(downloads):
+            press(window, "alt+o", "t", "Down", "Return")  # PixoCompressor (820KB)
+            press(window_of(pid, "^Save Download$"), "Return")
+            name = "setup.exe" if n == 0 else f"setup ({n}).exe"
+            poll(f"download {n + 1}", lambda: os.path.exists(os.path.join(folder, name)))
+        time.sleep(1.0)
+        sample("1 s after the last action")
+        idle_after = idle_cpu()
+        sample(f"{idle + 1:.0f} s after it")
+        return samples, idle_before, idle_after
+    finally:
+        stop(process)
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def print_session(samples, idle_before, idle_after, limit, what):
+    first, last = samples[0], samples[-1]
+    growth = (last[1] / first[1] - 1) * 100
+    peak_processes = max(s[2] for s in samples)
+    peak_threads = max(s[3] for s in samples)
+    print(f"\nlong session: {what}; from 1 s after the first page to the end\n")
+    print(f"| {'figure':42} | {'start':>9} | {'end':>9} | {'change':>8} | {'target':18} |")
+    print(f"|{'-' * 44}|{'-' * 11}|{'-' * 11}|{'-' * 10}|{'-' * 20}|")
+    rows = [
+        ("private memory (USS) of the tree, MiB", first[1], last[1], f"{growth:+.1f}%",
+         f"<= +{limit:.0f}%"),
+        ("processes", first[2], last[2], f"peak {peak_processes}", "no climb"),
+        ("threads", first[3], last[3], f"peak {peak_threads}", "no climb"),
+        ("CPU of the tree per idle 10 s, ms", idle_before, idle_after,
+         f"{idle_after - idle_before:+.1f}", "within +-5 ms"),
+    ]
+    for title, a, b, change, target in rows:
+        print(f"| {title:42} | {a:9.2f} | {b:9.2f} | {change:>8} | {target:18} |")
+
+
+BIG = "trialversion/setup.exe"
+BIG_BYTES = 1 << 30
+
+
+def log_stamps(log, text):
+    """Monotonic stamps of the log's lines that hold text."""
+    stamps = []
+    with open(log) as f:
+        for line in f:
+            if text in line:
+                stamps.append(float(line.split(": ", 1)[1].split()[0]))
+    return stamps
+
+
+def gui_gaps(log):
+    """(end, length in ms) of each gap between two turns of the GUI thread's 10 ms timer."""
+    gaps = []
+    with open(log) as f:
+        for line in f:
+            if line.startswith("zel.gui: "):
+                stamp, _, gap = line[len("zel.gui: "):].partition(" gap ")
+                gaps.append((float(stamp), float(gap.split()[0])))
+    return gaps
+
+
+def big_download(program):
+    """A 1 GiB download from the unpaced site, saved from Online > Trial Downloads with the
+    save dialog's proposal (the Downloads folder), against curl fetching the same file."""
+    work = tempfile.mkdtemp(prefix="zel-download-")
+    site = Site(work, "--unpaced", "--size", f"{BIG}={BIG_BYTES}")
+    try:
+        url = SITE + BIG
+        copy = os.path.join(work, "curl.bin")
+        start = time.monotonic()
+        subprocess.run(["curl", "-s", "-f", "-o", copy, "--proxy",
+                        f"http://127.0.0.1:{site.port}", url], check=True)
+        curl_seconds = time.monotonic() - start
+        if os.path.getsize(copy) != BIG_BYTES:
+            raise RuntimeError("curl did not get the whole file")
+        os.remove(copy)
+
+        log = os.path.join(work, "program.log")
+        since = site.mark()
+        with open(log, "w") as out:
+            process = launch(program, site, work, {
+                "QT_LOGGING_RULES": "zel.gui.debug=true\nzel.downloads.debug=true"}, out)
+        pid = process.pid
+        try:
+            site.stamp_of(LOADED, since)
+            time.sleep(1.0)
+            window = window_of(pid, "^Zel Tidewell ")
+            since = site.mark()
+            cpu_before = cpu_ns(pid)
+            press(window, "alt+o", "t", "Return")  # Vellumar Database Application
+            requested = site.stamp_of(url, since)
+            press(window_of(pid, "^Save Download$"), "Return")
+            answered = time.monotonic()
+            target = os.path.join(work, "home", "Downloads", "setup.exe")
+            poll("the whole download", lambda: os.path.exists(target), timeout=600)
+            done = time.monotonic()
+            cpu_ms = (cpu_ns(pid) - cpu_before) / 1e6
+            if os.path.getsize(target) != BIG_BYTES:
+                raise RuntimeError("the program did not save the whole file")
+        finally:
+            stop(process)
+        seconds = done - requested
+        updates = [t for t in log_stamps(log, "row updated") if requested <= t <= done]
+        gaps = gui_gaps(log)
+        return {
+            "curl": BIG_BYTES / curl_seconds / 1e6,
+            "ours": BIG_BYTES / seconds / 1e6,
+            # The save dialog is made while the download runs: its making is shown apart.
+            "dialog_gap": max((g for t, g in gaps if requested <= t <= answered), default=0),
+            "gap": max((g for t, g in gaps if answered <= t - g / 1000 and t <= done), default=0),
+            "updates": len(updates) / seconds,
+            "cpu_per_mb": cpu_ms / (BIG_BYTES / 1e6),
+        }
+    finally:
+        site.stop()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def print_download(figures):
+    print("\n1 GiB download on loopback, unpaced, from its request to the complete file\n")
+    print(f"| {'figure':42} | {'value':>9} | {'target':18} |")
+    print(f"|{'-' * 44}|{'-' * 11}|{'-' * 20}|")
+    ratio = figures["ours"] / figures["curl"]
+    for title, value, target in [
+        ("curl -o, MB/s", figures["curl"], ""),
+        ("Tidewell, MB/s", figures["ours"], ""),
+        ("  Tidewell / curl", ratio, ">= 0.80"),
+        ("GUI gap while making the save dialog, ms", figures["dialog_gap"], ""),
+        ("GUI gap from the answer to the end, ms", figures["gap"], "<= 50"),
+        ("downloads window row updates per s", figures["updates"], "about 10 or fewer"),
+        ("CPU of the tree per MB, ms", figures["cpu_per_mb"], ""),
+    ]:
+        print(f"| {title:42} | {value:9.2f} | {target:18} |")
+
+
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+def client_area(width=889, height=641):
+    """The pixels of the main window's client area on the screen, as bytes."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XGetImage.restype = ctypes.POINTER(XImage)
+    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                              ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    try:
+        image = x11.XGetImage(display, x11.XDefaultRootWindow(display), CLIENT[0], CLIENT[1],
+                              width, height, 0xFFFFFFFF, 2)  # ZPixmap
+        if not image:
+            raise RuntimeError("cannot read the screen")
+        return ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
+    finally:
+        x11.XCloseDisplay(display)
+
+
+def screenshot(program, site, extra_env):
+    work = tempfile.mkdtemp(prefix="zel-screen-")
+    since = site.mark()
+    process = launch(program, site, work, extra_env)
+    try:
+        site.stamp_of(LOADED, since)
+        time.sleep(1.0)
+        return client_area()
+    finally:
+        stop(process)
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def print_screens(site, program):
+    """The program's own choice against the engine's default path (OpenGL through GLX, the
+    floor's), and that path against itself, pixel by pixel."""
+    ours = screenshot(program, site, {})
+    default = screenshot(program, site, {"QT_XCB_GL_INTEGRATION": "xcb_glx"})
+    again = screenshot(program, site, {"QT_XCB_GL_INTEGRATION": "xcb_glx"})
+    colours = len({ours[i:i + 3] for i in range(0, len(ours), 4)})
+    if colours < 16:
+        raise RuntimeError(f"the screen holds {colours} colours: the window was not drawn")
+    differ = lambda a, b: sum(a[i:i + 3] != b[i:i + 3] for i in range(0, len(a), 4))
+    print(f"\nthe main window after the first page ({colours} colours), pixels that differ "
+          "(of 889 x 641)\n")
+    print(f"| {'figure':42} | {'pixels':>9} | {'target':18} |")
+    print(f"|{'-' * 44}|{'-' * 11}|{'-' * 20}|")
+    print(f"| {'software path against the OpenGL path':42} | {differ(ours, default):9} | "
+          f"{'0':18} |")
+    print(f"| {'  OpenGL path against itself':42} | {differ(default, again):9} | "
+          f"{'0':18} |")
+
+
+# Each figure, its unit, and the most that Tidewell / floor may be.
 ROWS = [
-    ("start_get", "process start -> first page GET", "ms"),
-    ("start_loaded", "process start -> first page loaded", "ms"),
-    ("pss", "PSS of the process tree, 1 s after load", "MiB"),
-    ("anon", "  of which private (anonymous)", "MiB"),
-    ("idle_cpu", "CPU of the tree per idle 10 s", "ms"),
-    ("click_get", "List2 click -> its page's GET", "ms"),
+    ("start_get", "process start -> first page GET", "ms", 1.05),
+    ("start_loaded", "process start -> first page loaded", "ms", 0.75),
+    ("pss", "PSS of the process tree, 1 s after load", "MiB", 0.80),
+    ("uss", "  of which private (USS)", "MiB", 0.70),
+    ("idle_cpu", "CPU of the tree per idle 10 s", "ms", None),
+    ("click_get", "List2 click -> its page's GET", "ms", None),
 ]
 
 
 def trace(program, site):
     """One run of the program with its start-up steps logged, as offsets from process start."""
     work = tempfile.mkdtemp(prefix="zel-trace-")
-    home, runtime = os.path.join(work, "home"), os.path.join(work, "runtime")
-    os.makedirs(home)
-    os.makedirs(runtime, mode=0o700)
-    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
-               QT_LOGGING_RULES="zel.startup.debug=true",
-               QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{site.port}")
-    if os.geteuid() == 0:
-        env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
     log = os.path.join(work, "trace.log")
     since = site.mark()
     with open(log, "w") as out:
         start = time.monotonic()
-        process = subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
-                                   stderr=out)
+        process = launch(program, site, work, {"QT_LOGGING_RULES": "zel.startup.debug=true"}, out)
         try:
             steps = [("first page GET at the server", site.stamp_of(FIRST_PAGE, since)),
                      ("first page loaded (beacon)", site.stamp_of(LOADED, since))]
             time.sleep(0.5)
         finally:
-            process.send_signal(signal.SIGTERM)
-            process.wait()
+            stop(process)
     with open(log) as f:
         for line in f:
             stamp, _, step = line.strip().removeprefix("zel.startup: ").partition(" ")
@@ -221,39 +540,58 @@ def trace(program, site):
         print(f"  {(stamp - start) * 1000:7.1f}  {step}")
 
 
+PARTS = ("startup", "session", "download", "screen")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--trace", action="store_true",
                         help="only trace one start-up of the program, step by step")
+    parser.add_argument("--only", action="append", choices=PARTS,
+                        help="run only this part (may be given more than once)")
     parser.add_argument("--program", required=True, type=os.path.abspath)
     parser.add_argument("--floor", required=True, type=os.path.abspath)
     parser.add_argument("--runs", type=int, default=8)
     parser.add_argument("--idle", type=float, default=10.0, help="idle seconds measured")
+    parser.add_argument("--pages", type=int, default=200, help="pages of the long session")
     args = parser.parse_args()
+    parts = args.only or PARTS
 
     work = tempfile.mkdtemp(prefix="zel-bench-site-")
     site = Site(work)
-    if args.trace:
-        try:
-            trace(args.program, site)
-        finally:
-            site.stop()
-            shutil.rmtree(work, ignore_errors=True)
-        return
-    mouse = Mouse()
-    results = {"tidewell": [], "floor": []}
     try:
-        for run in range(args.runs + 1):
-            for name, program in (("tidewell", args.program), ("floor", args.floor)):
-                figures = run_once(program, site, mouse, args.idle, click=name == "tidewell")
-                label = "warm-up" if run == 0 else f"run {run}"
-                print(f"{label:8} {name:8} " + "  ".join(
-                    f"{key}={value:.1f}" for key, value in figures.items()), file=sys.stderr)
-                if run:
-                    results[name].append(figures)
+        if args.trace:
+            trace(args.program, site)
+            return
+        mouse = Mouse()
+        if "startup" in parts:
+            startup(args, site, mouse)
+        if "session" in parts:
+            abouts, downloads = 50, 10
+            samples, before, after = session(args.program, site, mouse, args.pages, abouts,
+                                             downloads, args.idle)
+            print_session(samples, before, after, 10, f"{args.pages} pages by site commands, "
+                          f"{args.pages // 10} List2 clicks, each with Previous and Next, "
+                          f"{abouts} About dialogs, {downloads} downloads")
+        if "download" in parts:
+            print_download(big_download(args.program))
+        if "screen" in parts:
+            print_screens(site, args.program)
     finally:
         site.stop()
         shutil.rmtree(work, ignore_errors=True)
+
+
+def startup(args, site, mouse):
+    results = {"tidewell": [], "floor": []}
+    for run in range(args.runs + 1):
+        for name, program in (("tidewell", args.program), ("floor", args.floor)):
+            figures = run_once(program, site, mouse, args.idle, click=name == "tidewell")
+            label = "warm-up" if run == 0 else f"run {run}"
+            print(f"{label:8} {name:8} " + "  ".join(
+                f"{key}={value:.1f}" for key, value in figures.items()), file=sys.stderr)
+            if run:
+                results[name].append(figures)
 
     def cell(name, key):
         values = [r[key] for r in results[name] if key in r]
@@ -262,14 +600,15 @@ def main():
         return (f"{statistics.median(values):7.1f} ({min(values):.1f}–{max(values):.1f})",
                 statistics.median(values))
 
-    print(f"\n{args.runs} counted runs each, medians (min–max)\n")
-    print(f"| {'figure':42} | {'unit':4} | {'Tidewell':22} | {'floor':22} | ratio |")
-    print(f"|{'-' * 44}|{'-' * 6}|{'-' * 24}|{'-' * 24}|-------|")
-    for key, title, unit in ROWS:
+    print(f"\nstart-up: {args.runs} counted runs each, alternating, medians (min–max)\n")
+    print(f"| {'figure':42} | {'unit':4} | {'Tidewell':22} | {'floor':22} | ratio | target  |")
+    print(f"|{'-' * 44}|{'-' * 6}|{'-' * 24}|{'-' * 24}|-------|---------|")
+    for key, title, unit, target in ROWS:
         ours, ours_median = cell("tidewell", key)
         floor, floor_median = cell("floor", key)
         ratio = f"{ours_median / floor_median:5.2f}" if floor_median else "  —  "
-        print(f"| {title:42} | {unit:4} | {ours:22} | {floor or '—':22} | {ratio} |")
+        limit = f"<= {target:.2f}" if target else ""
+        print(f"| {title:42} | {unit:4} | {ours:22} | {floor or '—':22} | {ratio} | {limit:7} |")
 
 
 if __name__ == "__main__":
