@@ -2,6 +2,7 @@
 #include "main_window/frm_browser.h"
 #include "platform/qt/quit_signals.h"
 #include "platform/qt/window_lifetime.h"
+#include "platform/trace_clock.h"
 #include "platform/webengine/engine_setup.h"
 #include "platform/webengine/qt_platform.h"
 
@@ -10,8 +11,6 @@
 #include <QEvent>
 #include <QLoggingCategory>
 #include <QSettings>
-
-#include <chrono>
 
 using namespace Qt::StringLiterals;
 
@@ -23,8 +22,7 @@ Q_LOGGING_CATEGORY(lcStartup, "zel.startup", QtWarningMsg)
 
 void traceStartup(const char *step)
 {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    qCDebug(lcStartup, "%.6f %s", std::chrono::duration<double>(now).count(), step);
+    qCDebug(lcStartup, "%.6f %s", platform::traceSeconds(), step);
 }
 
 // Each turn of a 10 ms timer on the GUI thread, with the time since the turn before, logged
@@ -43,16 +41,14 @@ public:
 protected:
     void timerEvent(QTimerEvent *) override
     {
-        const auto now = std::chrono::steady_clock::now();
-        qCDebug(lcGui, "%.6f gap %.1f ms",
-                std::chrono::duration<double>(now.time_since_epoch()).count(),
-                std::chrono::duration<double, std::milli>(now - m_last).count());
+        const double now = platform::traceSeconds();
+        qCDebug(lcGui, "%.6f gap %.1f ms", now, (now - m_last) * 1000);
         m_last = now;
     }
 
 private:
     QBasicTimer m_timer;
-    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+    double m_last = platform::traceSeconds();
 };
 
 // Logs the window's first paint, then goes.

@@ -3,6 +3,8 @@
 
 #include "download.h"
 
+#include "platform/trace_clock.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -14,8 +16,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QUrl>
-
-#include <chrono>
 
 using namespace Qt::StringLiterals;
 
@@ -73,9 +73,7 @@ private:
     {
         if (!m_download)
             return;
-        qCDebug(lcDownloads, "%.6f row updated",
-                std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-                    .count());
+        qCDebug(lcDownloads, "%.6f row updated", traceSeconds());
         const qint64 received = m_download->receivedBytes();
         const qint64 total = m_download->totalBytes();
         switch (m_download->state()) {
