@@ -44,10 +44,10 @@ std::string numberText(std::string text, const std::string &bytes)
     for (const char c : text) {
         const char *digit = std::char_traits<char>::find(kDigits, 16, char(std::toupper(c)));
         if (!digit)
-            throw platform::Error(13, "Type mismatch");
+            throw platform::Error(platform::kTypeMismatch);
         number = number * 16 + std::uint64_t(digit - kDigits);
         if (number > 0xFFFFFFFFu)
-            throw platform::Error(6, "Overflow");
+            throw platform::Error(platform::kOverflow);
     }
     return std::to_string(number);
 }
@@ -77,7 +77,7 @@ bool GetKeyValue(platform::Registry &registry, const std::int32_t &KeyRoot,
     }
 
     if (size == 0)
-        throw platform::Error(5, "Invalid procedure call or argument");
+        throw platform::Error(platform::kInvalidProcedureCall);
     // One character per byte; a terminating zero is not part of the text.
     const std::size_t kept = buffer[size - 1] == 0 ? size - 1 : size;
     const std::string text(reinterpret_cast<const char *>(buffer.data()), kept);

@@ -53,7 +53,7 @@ void frmBrowser::mnuOpen_Click()
             steps[step]();
             ++step;
         } catch (const platform::Error &error) {
-            if (error.number() == platform::kCancelError)
+            if (error.number() == platform::kCancel.number)
                 return;
             const std::string prompt = std::to_string(error.number()) + ' ' + error.description();
             const std::string title = "ERROR:  " + error.description();

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The main window: its layout, sizing, the news lists' handlers and the first page.
 #include "frm_browser.h"
 
 #include "news_catalogue.h"
@@ -16,7 +16,6 @@
 
 using namespace Qt::StringLiterals;
 using platform::toPixels;
-using platform::toTwips;
 using platform::TwipsRect;
 
 namespace {
@@ -195,94 +194,9 @@ bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-QSize frmBrowser::frameExtent() const
-{
-    return frameGeometry().size() - size();
-}
-
-namespace {
-
-float outerTwips(int pixels, float lastSet)
-{
-    return toPixels(lastSet) == pixels ? lastSet : toTwips(pixels);
-}
-
-} // namespace
-
-float frmBrowser::Width() const
-{
-    return outerTwips(frameGeometry().width(), m_setWidth);
-}
-
-float frmBrowser::Height() const
-{
-    return outerTwips(frameGeometry().height(), m_setHeight);
-}
-
-void frmBrowser::setWidth(float twips)
-{
-    if (isMinimized() || isMaximized())
-        throw platform::Error(384, "A form can't be moved or sized while minimized or maximized");
-    m_frameUsed = frameExtent();
-    m_setWidth = twips;
-    resize(std::max(toPixels(twips) - m_frameUsed.width(), 1), height());
-}
-
-void frmBrowser::setHeight(float twips)
-{
-    if (isMinimized() || isMaximized())
-        throw platform::Error(384, "A form can't be moved or sized while minimized or maximized");
-    m_frameUsed = frameExtent();
-    m_setHeight = twips;
-    resize(width(), std::max(toPixels(twips) - m_frameUsed.height(), 1));
-}
-
-// When the frame first shows up around the window, the window keeps the outer size it was
-// given, not the inner one.
-void frmBrowser::adoptFrame()
-{
-    if (m_frameSettled || !isVisible() || isMinimized() || isMaximized() || isFullScreen())
-        return;
-    const QSize frame = frameExtent();
-    if (frame == m_frameUsed)
-        return;
-    m_frameSettled = true;
-    const QSize grown = frame - m_frameUsed;
-    m_frameUsed = frame;
-    resize(size() - grown);
-}
-
-// An X11 window manager puts its frame around the window after it is mapped and tells of it
-// in a window property, which Qt reads when it next asks for the frame.
-bool frmBrowser::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
-{
-    constexpr quint8 kReparentNotify = 21;
-    constexpr quint8 kConfigureNotify = 22;
-    constexpr quint8 kPropertyNotify = 28;
-    if (!m_frameSettled && eventType == "xcb_generic_event_t") {
-        const quint8 type = *static_cast<const quint8 *>(message) & 0x7f;
-        if (type == kReparentNotify || type == kConfigureNotify || type == kPropertyNotify)
-            QMetaObject::invokeMethod(this, &frmBrowser::adoptFrame, Qt::QueuedConnection);
-    }
-    return QMainWindow::nativeEvent(eventType, message, result);
-}
-
-void frmBrowser::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    adoptFrame();
-}
-
-void frmBrowser::moveEvent(QMoveEvent *event)
-{
-    QMainWindow::moveEvent(event);
-    adoptFrame();
-}
-
 void frmBrowser::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    adoptFrame();
     Form_Resize();
 }
 
@@ -310,8 +224,7 @@ void frmBrowser::Form_Resize()
 
 void frmBrowser::OpenSitePage(QString page)
 {
-    const QString address = kPublisherBaseUrl.toString() + page;
-    WebBrowser.Navigate(address);
+    WebBrowser.Navigate(siteAddress(page));
 }
 
 void frmBrowser::List1_Click()
@@ -335,37 +248,6 @@ void frmBrowser::List2_Click()
     const QStringView page = pagePathOf(List2->ItemData(index));
     if (!page.isNull())
         OpenSitePage(page.toString());
-}
-
-void frmBrowser::buildMenuBar()
-{
-    QMenuBar *bar = menuBar();
-    bar->setNativeMenuBar(false);
-    QHash<QByteArrayView, QMenu *> submenus;
-    for (const MenuRow &row : kMenuTree) {
-        QMenu *place = submenus.value(QByteArrayView(row.place));
-        const QString caption = row.caption.toString();
-        QAction *action = nullptr;
-        switch (row.kind) {
-        case MenuRow::Submenu: {
-            QMenu *menu = place ? place->addMenu(caption) : bar->addMenu(caption);
-            menu->setObjectName(QLatin1StringView(row.control));
-            submenus.insert(QByteArrayView(row.control), menu);
-            action = menu->menuAction();
-            break;
-        }
-        case MenuRow::Separator:
-            action = place->addSeparator();
-            break;
-        case MenuRow::Command:
-            action = place->addAction(caption);
-            break;
-        }
-        action->setObjectName(QLatin1StringView(row.control));
-        action->setEnabled(row.enabled);
-        if (const auto handler = row.handler)
-            connect(action, &QAction::triggered, this, [this, handler] { handle(handler); });
-    }
 }
 
 void frmBrowser::handle(void (frmBrowser::*handler)())

@@ -1,10 +1,11 @@
-// Zel Tidewell — a small desktop news reader.
+// The main window class: its controls, its handlers and its menu bar's table.
 #pragma once
 
 #include "list_box.h"
 #include "menu_tree.h"
 
 #include "platform/browser_platform.h"
+#include "platform/qt/outer_size.h"
 
 #include <QMainWindow>
 
@@ -22,21 +23,18 @@ public:
 
     // The outer size of the window (frame, title bar and menu bar included), in twips.
     // Setting it raises platform::Error while the window is minimized or maximized.
-    float Width() const;
-    float Height() const;
-    void setWidth(float twips);
-    void setHeight(float twips);
+    float Width() const { return m_outerSize->width(); }
+    float Height() const { return m_outerSize->height(); }
+    void setWidth(float twips) { m_outerSize->setWidth(twips); }
+    void setHeight(float twips) { m_outerSize->setHeight(twips); }
 
     // The menu bar's items, in display order.
     static std::span<const MenuRow> menuTree();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:
     void Form_Load();
@@ -86,9 +84,6 @@ private:
     // and the window goes on.
     void handle(void (frmBrowser::*handler)());
 
-    QSize frameExtent() const;
-    void adoptFrame();
-
     static const MenuRow kMenuTree[47];
 
     platform::BrowserPlatform m_platform;
@@ -96,14 +91,5 @@ private:
     ListBox *List2 = nullptr;
     ListBox *List1 = nullptr;
     platform::FileDialog &Opener;
-    // The frame that the outer size was last computed with; most window systems tell it only
-    // once the window is on screen.
-    QSize m_frameUsed;
-    bool m_frameSettled = false;
-    // The outer size last set, in twips: it reads back as set while the window still has the
-    // pixel size it was rounded to.
-    float m_setWidth = -1.0f;
-    float m_setHeight = -1.0f;
-
-    friend class BrowserLogicTest;
+    platform::OuterSize *m_outerSize = new platform::OuterSize(this);
 };

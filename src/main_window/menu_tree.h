@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// One row of the main window's menu table.
 #pragma once
 
 #include <QStringView>

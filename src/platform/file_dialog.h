@@ -3,8 +3,6 @@
 
 #include <QString>
 
-#include <cstdint>
-
 namespace platform {
 
 // A file-open dialog that keeps its title, filter and last file name between uses.
@@ -17,12 +15,10 @@ public:
     // Descriptions and their patterns, each separated from the next by "|":
     // "WebPages|*.htm; *.html".
     virtual void setFilter(const QString &filter) = 0;
-    // Shows the dialog modally; raises platform::Error kCancelError when the user cancels.
+    // Shows the dialog modally; raises platform::Error kCancel when the user cancels.
     virtual void ShowOpen() = 0;
     // The full path of the file chosen.
     virtual QString FileName() const = 0;
 };
-
-inline constexpr std::int32_t kCancelError = 32755;
 
 } // namespace platform

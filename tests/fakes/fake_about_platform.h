@@ -84,7 +84,7 @@ public:
                                   std::uint8_t *data, std::uint32_t &size) override
     {
         if (!open.count(key))
-            return 6; // ERROR_INVALID_HANDLE
+            return platform::kErrorInvalidHandle;
         const auto &values = *m_handles.at(key);
         queried.push_back(valueName);
         const auto it = values.find(valueName);
@@ -103,7 +103,7 @@ public:
 
     std::int32_t RegCloseKey(Key key) override
     {
-        return open.erase(key) ? platform::kErrorSuccess : 6;
+        return open.erase(key) ? platform::kErrorSuccess : platform::kErrorInvalidHandle;
     }
 
 private:
@@ -123,7 +123,7 @@ public:
     {
         asked.push_back(path);
         if (unsearchable.count(path))
-            throw platform::Error(52, "Bad file name or number");
+            throw platform::Error(platform::kBadFileName);
         if (!files.count(path))
             return {};
         return path.substr(path.find_last_of('\\') + 1);
@@ -140,7 +140,7 @@ public:
     void Shell(const std::string &program, int showState) override
     {
         if (program.empty() || failing.count(program))
-            throw platform::Error(53, "File not found");
+            throw platform::Error(platform::kFileNotFound);
         started.emplace_back(program, showState);
     }
 };

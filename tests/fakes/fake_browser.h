@@ -14,7 +14,7 @@
 #include <memory>
 
 // A file dialog that records the title and filter it is given and plays back scripted results
-// of ShowOpen: a file name chosen, or an error (a cancel is kCancelError).
+// of ShowOpen: a file name chosen, or an error (a cancel is kCancel).
 class FakeFileDialog final : public platform::FileDialog
 {
 public:
@@ -28,6 +28,10 @@ public:
         static Result failure(std::int32_t error, const std::string &description)
         {
             return {{}, error, description};
+        }
+        static Result failure(const platform::ErrorKind &kind)
+        {
+            return failure(kind.number, kind.description);
         }
     };
     std::deque<Result> results;
@@ -43,7 +47,7 @@ public:
     {
         calls << QStringLiteral("ShowOpen");
         const Result result =
-            results.empty() ? Result::failure(platform::kCancelError, "Cancel") : results.front();
+            results.empty() ? Result::failure(platform::kCancel) : results.front();
         if (!results.empty())
             results.pop_front();
         if (result.error)

@@ -60,7 +60,7 @@ private:
     static int checked(float twips)
     {
         if (twips < 0)
-            throw platform::Error(platform::kInvalidPropertyValue, "Invalid property value");
+            throw platform::Error(platform::kInvalidPropertyValue);
         return platform::toPixels(twips);
     }
 };

@@ -1,5 +1,6 @@
-// Zel Tidewell — a small desktop news reader.
+// The main window's logic against fake platform objects: sizing, the first page, the lists.
 #include "fakes/fake_browser.h"
+#include "main_window/publisher_site.h"
 
 #include <QTest>
 
@@ -27,6 +28,18 @@ QList<Item> itemsOf(const ListBox *list)
 char *toString(const Item &item)
 {
     return QTest::toString(item.caption + u" = "_s + QString::number(item.code));
+}
+
+ListBox *list(const FakeBrowser &b, const QString &name)
+{
+    return b.window->findChild<ListBox *>(name);
+}
+
+// The user chooses row in the list, as a click does.
+void choose(ListBox *list, int row)
+{
+    list->setCurrentRow(row);
+    emit list->Click();
 }
 
 QString lastCall(const FakeWebView *web, const QString &operation)
@@ -126,7 +139,7 @@ private slots:
         QCOMPARE(b.web->size(), QSize(882, 374));
     }
 
-    void openSitePageJoinsBaseAndPath_data()
+    void siteAddressJoinsBaseAndPath_data()
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("address");
@@ -138,23 +151,11 @@ private slots:
         QTest::newRow("nothing escaped or trimmed")
             << u" a b#c%20.htm "_s << u"http://www.zelsoft.example/ a b#c%20.htm "_s;
     }
-    void openSitePageJoinsBaseAndPath()
+    void siteAddressJoinsBaseAndPath()
     {
         QFETCH(QString, page);
         QFETCH(QString, address);
-        const FakeBrowser b;
-        b.web->calls.clear();
-        b.window->OpenSitePage(page);
-        QCOMPARE(b.web->calls, QStringList(u"Navigate "_s + address));
-    }
-
-    void openSitePageTwiceNavigatesTwice()
-    {
-        const FakeBrowser b;
-        b.web->calls.clear();
-        b.window->OpenSitePage(u"store.htm"_s);
-        b.window->OpenSitePage(u"store.htm"_s);
-        QCOMPARE(b.web->navigations(), QStringList(2, u"http://www.zelsoft.example/store.htm"_s));
+        QCOMPARE(siteAddress(page), address);
     }
 
     void categoryFillsItsSubCategories_data()
@@ -185,15 +186,14 @@ private slots:
         const FakeBrowser b;
         b.web->calls.clear();
         for (qsizetype i = 0; i < clicks.size(); ++i) {
-            b.window->List1->setCurrentRow(clicks[i]);
-            b.window->List1_Click();
+            choose(list(b, u"List1"_s), clicks[i]);
             // A sub-category chosen in between is dropped by the next category click.
             if (i + 1 < clicks.size())
-                b.window->List2->setCurrentRow(0);
+                list(b, u"List2"_s)->setCurrentRow(0);
         }
-        QCOMPARE(itemsOf(b.window->List2), items);
-        QCOMPARE(b.window->List2->ListIndex(), -1);
-        QVERIFY(b.window->List2->selectedItems().isEmpty());
+        QCOMPARE(itemsOf(list(b, u"List2"_s)), items);
+        QCOMPARE(list(b, u"List2"_s)->ListIndex(), -1);
+        QVERIFY(list(b, u"List2"_s)->selectedItems().isEmpty());
         // A category click never moves the web view.
         QVERIFY(b.web->calls.isEmpty());
     }
@@ -219,16 +219,14 @@ private slots:
         QFETCH(int, item);
         QFETCH(QString, page);
         const FakeBrowser b;
-        b.window->List1->setCurrentRow(category);
-        b.window->List1_Click();
+        choose(list(b, u"List1"_s), category);
         b.web->calls.clear();
-        b.window->List2->setCurrentRow(item);
-        b.window->List2_Click();
-        b.window->List2_Click();
+        choose(list(b, u"List2"_s), item);
+        emit list(b, u"List2"_s)->Click();
         // Twice chosen, twice opened; both lists keep their items and selections.
         QCOMPARE(b.web->navigations(), QStringList(2, u"http://www.zelsoft.example/"_s + page));
-        QCOMPARE(b.window->List1->ListIndex(), category);
-        QCOMPARE(b.window->List2->ListIndex(), item);
+        QCOMPARE(list(b, u"List1"_s)->ListIndex(), category);
+        QCOMPARE(list(b, u"List2"_s)->ListIndex(), item);
     }
 
     void codesOutsideTheCatalogueDoNothing_data()
@@ -244,12 +242,10 @@ private slots:
     {
         QFETCH(qint32, code);
         const FakeBrowser b;
-        b.window->List1->setCurrentRow(0);
-        b.window->List1_Click();
-        b.window->List2->setItemData(1, code);
+        choose(list(b, u"List1"_s), 0);
+        list(b, u"List2"_s)->setItemData(1, code);
         b.web->calls.clear();
-        b.window->List2->setCurrentRow(1);
-        b.window->List2_Click();
+        choose(list(b, u"List2"_s), 1);
         QVERIFY(b.web->calls.isEmpty());
     }
 
@@ -257,22 +253,15 @@ private slots:
     {
         const FakeBrowser b;
         b.web->calls.clear();
-        b.window->List2_Click(); // empty list
-        b.window->List1_Click(); // no category selected: List2 keeps what it has
-        QCOMPARE(b.window->List2->count(), 0);
-        b.window->List1->setCurrentRow(2);
-        b.window->List1_Click();
-        b.window->List2_Click(); // filled, nothing selected
-        b.window->List1->clearSelection();
-        b.window->List1_Click();
-        QCOMPARE(b.window->List2->count(), 2);
+        emit list(b, u"List2"_s)->Click(); // empty list
+        emit list(b, u"List1"_s)->Click(); // no category selected: List2 keeps what it has
+        QCOMPARE(list(b, u"List2"_s)->count(), 0);
+        choose(list(b, u"List1"_s), 2);
+        emit list(b, u"List2"_s)->Click(); // filled, nothing selected
+        list(b, u"List1"_s)->clearSelection();
+        emit list(b, u"List1"_s)->Click();
+        QCOMPARE(list(b, u"List2"_s)->count(), 2);
         QVERIFY(b.web->calls.isEmpty());
-    }
-
-    void openSitePagePassesRefusalToCaller()
-    {
-        const FakeBrowser b({u"Navigate"_s});
-        QVERIFY_THROWS_EXCEPTION(platform::Error, b.window->OpenSitePage(u"store.htm"_s));
     }
 };
 

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The browsing and file commands against fake platform objects: Open's error path, help, About.
 #include "about/frm_about.h"
 #include "fakes/fake_browser.h"
 
@@ -44,7 +44,6 @@ class BrowsingCommandsTest : public QObject
         QCOMPARE(box.title, std::optional<std::string>("ERROR:  " + description));
         QCOMPARE(box.buttons, MessageBox::AbortRetryIgnore);
         QCOMPARE(box.icon, MessageBox::Critical);
-        QCOMPARE(int(box.buttons) + int(box.icon), 18);
     }
 
 private slots:
@@ -138,9 +137,8 @@ private slots:
 
     void showOpenFailureRetried()
     {
-        dialog().results = {
-            FakeFileDialog::Result::failure(5, "Invalid procedure call or argument"),
-            FakeFileDialog::Result::chosen(u"/tmp/b.htm"_s)};
+        dialog().results = {FakeFileDialog::Result::failure(platform::kInvalidProcedureCall),
+                            FakeFileDialog::Result::chosen(u"/tmp/b.htm"_s)};
         messages().answers = {MessageBox::Retry};
         choose("mnuOpen");
         // Only the failed step runs again: the title and filter are as they were set.
@@ -174,7 +172,6 @@ private slots:
         QCOMPARE(box.title, std::optional<std::string>("Help"));
         QCOMPARE(box.buttons, MessageBox::OkOnly);
         QCOMPARE(box.icon, MessageBox::Information);
-        QCOMPARE(int(box.buttons) + int(box.icon), 64);
         QVERIFY(web().calls.isEmpty());
     }
 

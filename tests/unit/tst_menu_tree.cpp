@@ -213,16 +213,6 @@ private slots:
         }
     }
 
-    void disabledItemsDoNothing()
-    {
-        for (const char *name : {"mnuVP", "mnuVS"}) {
-            auto *action = m_window->findChild<QAction *>(QLatin1StringView(name));
-            QVERIFY(!action->isEnabled());
-            action->trigger();
-        }
-        QVERIFY(m_web->calls.isEmpty());
-    }
-
     void refusedNavigationLeavesTheWindowRunning()
     {
         m_web->failing = {u"Navigate"_s};

@@ -120,7 +120,7 @@ private slots:
             platform::webAddressToUrl(address);
             QFAIL("no error raised");
         } catch (const platform::Error &error) {
-            QCOMPARE(error.number(), platform::kInvalidArgument);
+            QCOMPARE(error.number(), platform::kInvalidArgument.number);
             QVERIFY(!error.description().empty());
         }
     }

@@ -82,7 +82,7 @@ private slots:
             opener.ShowOpen();
             QFAIL("a cancel raised no error");
         } catch (const platform::Error &error) {
-            QCOMPARE(error.number(), 32755);
+            QCOMPARE(error.number(), platform::kCancel.number);
         }
         QCOMPARE(offered, QStringList(page));
         QCOMPARE(opener.FileName(), page);

@@ -62,7 +62,7 @@ void QtFileDialog::ShowOpen()
     if (!m_fileName.isEmpty())
         dialog->selectFile(m_fileName);
     if (dialog->exec() != QDialog::Accepted || !dialog)
-        throw Error(kCancelError, "Cancel was selected.");
+        throw Error(kCancel);
     const QStringList chosen = dialog->selectedFiles();
     if (!chosen.isEmpty())
         m_fileName = QDir::toNativeSeparators(chosen.first());

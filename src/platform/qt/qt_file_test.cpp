@@ -12,7 +12,7 @@ std::string QtFileTest::Dir(const std::string &path)
     // Paths travel in the system's 8-bit code page.
     const QString name = QString::fromLocal8Bit(path);
     if (name.contains(QChar(u'\0')) || name.size() > 32767)
-        throw Error(52, "Bad file name or number");
+        throw Error(kBadFileName);
     const QFileInfo file(name);
     if (!file.isFile() || file.isHidden())
         return {};

@@ -14,14 +14,14 @@ void QtProgramStart::Shell(const std::string &program, int)
 {
     const QString path = QString::fromLocal8Bit(program);
     if (path.isEmpty())
-        throw Error(5, "Invalid procedure call or argument");
+        throw Error(kInvalidProcedureCall);
     // The whole path is the program: no shell and no command-line rules split it into words.
     QProcess process;
     process.setProgram(path);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setProcessEnvironment(environmentForPrograms());
     if (!QFileInfo(path).isFile() || !process.startDetached())
-        throw Error(53, "File not found: " + program);
+        throw Error(kFileNotFound, std::string(kFileNotFound.description) + ": " + program);
 }
 
 } // namespace platform

@@ -69,7 +69,7 @@ std::int32_t StandInRegistry::RegQueryValueExA(Key key, const std::string &value
 std::int32_t StandInRegistry::RegCloseKey(Key key)
 {
     if (key != kToolKey || m_toolPath.empty())
-        return 6; // ERROR_INVALID_HANDLE
+        return kErrorInvalidHandle;
     m_toolPath.clear();
     return kErrorSuccess;
 }

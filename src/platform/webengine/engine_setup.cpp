@@ -1,11 +1,13 @@
-// Zel Tidewell — a small desktop news reader.
+// What Qt and the web engine are told before the application starts.
 #include "engine_setup.h"
 
 #include "platform/qt/own_environment.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QQuickWindow>
+#include <QSettings>
 
 #include <algorithm>
 
@@ -43,6 +45,12 @@ bool hasRenderNode(const QStringList &driEntries)
 
 void prepareEngine()
 {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The program writes nothing but the downloads the user saves: no shader cache, and no
+    // settings of Qt's own dialogs (they keep their state in a "QtProject" settings file, which
+    // is pointed where nothing can be written or read).
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
 #ifdef Q_OS_LINUX
     if (sessionBusThere())
         setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");

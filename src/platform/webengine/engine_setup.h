@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// What Qt and the web engine are told before the application starts.
 #pragma once
 
 #include <QStringList>
@@ -9,8 +9,9 @@ namespace platform {
 // that draws.
 bool hasRenderNode(const QStringList &driEntries);
 
-// What the web engine and Qt Quick read from the program before they start; to be called
-// before the application object is made. On Linux:
+// What Qt, Qt Quick and the web engine read from the program before they start; to be called
+// before the application object is made. Nothing is written to disk (no shader cache, no
+// settings of Qt's dialogs). On Linux:
 // - the engine's accessibility is turned on (it is off there unless asked for) where a
 //   session bus is, the only way a screen reader can reach the program;
 // - the pages' script engine is sized for memory rather than speed;

@@ -1,7 +1,6 @@
-// Zel Tidewell — a small desktop news reader.
+// The web view on Qt WebEngine: its page, what a page from disk may load, sizes in twips.
 #include "qt_web_view.h"
 
-#include "downloads.h"
 #include "page_dialogs.h"
 #include "platform/error.h"
 #include "platform/twips.h"
@@ -126,25 +125,24 @@ private:
 int checkedPixels(float twips)
 {
     if (!(twips >= 0.0f))
-        throw Error(kInvalidPropertyValue, "Invalid property value");
+        throw Error(kInvalidPropertyValue);
     return toPixels(twips);
 }
 
 } // namespace
 
-QtWebView::QtWebView(std::unique_ptr<SaveDialog> saveDialog, QWidget *parent)
+QtWebView::QtWebView(QWidget *parent)
     : QWebEngineView(parent)
 {
     setPage(new Page(this));
     // Windows open only from a user's click.
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    m_downloads = new Downloads(this, std::move(saveDialog));
 }
 
 void QtWebView::Navigate(const QString &address)
 {
     const QUrl url = webAddressToUrl(address);
-    m_downloads->userActed();
+    emit addressAsked();
     load(url);
 }
 

@@ -1,28 +1,20 @@
-// Zel Tidewell — a small desktop news reader.
+// The web view on Qt WebEngine.
 #pragma once
 
-#include "platform/save_dialog.h"
 #include "platform/web_view.h"
 
 #include <QWebEngineView>
 
-#include <memory>
-
 namespace platform {
-
-class Downloads;
 
 // The web view on Qt WebEngine, with the default (off-the-record) profile: nothing of what it
 // visits is written to disk. Links and scripts that ask for a new window open in this view.
-// Downloads are saved where the save dialog says.
 class QtWebView final : public QWebEngineView, public WebView
 {
     Q_OBJECT
 
 public:
-    explicit QtWebView(std::unique_ptr<SaveDialog> saveDialog, QWidget *parent = nullptr);
-
-    const Downloads &downloads() const { return *m_downloads; }
+    explicit QtWebView(QWidget *parent = nullptr);
 
     void Navigate(const QString &address) override;
     void GoBack() override;
@@ -32,8 +24,9 @@ public:
     void setHeight(float twips) override;
     QWidget *widget() override { return this; }
 
-private:
-    Downloads *m_downloads = nullptr;
+signals:
+    // The program has asked for an address: the user's doing, from a list, a menu or Open.
+    void addressAsked();
 };
 
 } // namespace platform

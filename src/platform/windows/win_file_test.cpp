@@ -10,7 +10,7 @@ namespace platform {
 std::string WinFileTest::Dir(const std::string &path)
 {
     if (path.find('\0') != std::string::npos || path.size() > 32767)
-        throw Error(52, "Bad file name or number");
+        throw Error(kBadFileName);
     WIN32_FIND_DATAA found{};
     const HANDLE search = ::FindFirstFileA(path.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
@@ -18,7 +18,7 @@ std::string WinFileTest::Dir(const std::string &path)
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
             error == ERROR_NO_MORE_FILES)
             return {};
-        throw Error(52, "Bad file name or number");
+        throw Error(kBadFileName);
     }
     // The first match that is a normal file: not a folder, not hidden, not a system file.
     constexpr DWORD kNotNormal =

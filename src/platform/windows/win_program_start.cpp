@@ -12,7 +12,7 @@ namespace platform {
 void WinProgramStart::Shell(const std::string &program, int showState)
 {
     if (program.empty() || program.find('\0') != std::string::npos)
-        throw Error(5, "Invalid procedure call or argument");
+        throw Error(kInvalidProcedureCall);
     // The path is the application's name, so CreateProcess never splits it at a blank (and
     // never starts C:\Program.exe for "C:\Program Files\..."); the command line repeats it,
     // quoted, as the program's own name.
@@ -26,7 +26,7 @@ void WinProgramStart::Shell(const std::string &program, int showState)
     PROCESS_INFORMATION process{};
     if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &process))
-        throw Error(53, "File not found: " + program);
+        throw Error(kFileNotFound, std::string(kFileNotFound.description) + ": " + program);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
 }

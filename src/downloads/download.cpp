@@ -1,24 +1,22 @@
-// Zel Tidewell — a small desktop news reader.
+// One download: accepted into a partial file, moved to its target when whole.
 #include "download.h"
+
+#include "download_names.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace downloads {
 
 namespace {
-
-// The engine writes a download under this suffix until it has all of it.
-constexpr QStringView kEngineSuffix = u".download";
 
 // The engine's code for a body that ended before its announced length, which Qt does not name.
 constexpr int kContentLengthMismatch = 38;
@@ -137,32 +135,9 @@ Download *Download::refused(const QString &target, QObject *parent)
     return new Download(target, State::Refused, {}, parent);
 }
 
-QStringList Download::filesOf(const QString &partial)
+QStringList Download::partialFiles() const
 {
-    if (partial.isEmpty())
-        return {};
-    return {partial, partial + kEngineSuffix};
-}
-
-bool Download::taken(const QString &partial, const QSet<QString> &inUse)
-{
-    const QStringList files = filesOf(partial);
-    return std::any_of(files.cbegin(), files.cend(), [&](const QString &file) {
-        return inUse.contains(file) || QFileInfo::exists(file);
-    });
-}
-
-bool Download::partialNameTaken(const QString &target, const QSet<QString> &inUse)
-{
-    return taken(target + u".part"_s, inUse);
-}
-
-QString Download::freePartialName(const QString &target, const QSet<QString> &inUse)
-{
-    QString partial = target + u".part"_s;
-    for (int n = 1; taken(partial, inUse); ++n)
-        partial = target + u'.' + QString::number(n) + u".part"_s;
-    return partial;
+    return partialFilesOf(m_partial);
 }
 
 qint64 Download::receivedBytes() const
@@ -265,4 +240,4 @@ void Download::end(State state, const QString &failure, Partial partial)
     emit changed();
 }
 
-} // namespace platform
+} // namespace downloads

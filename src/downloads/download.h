@@ -1,14 +1,13 @@
-// Zel Tidewell — a small desktop news reader.
+// One download landing on disk under a partial name until it is whole.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QString>
 
 class QWebEngineDownloadRequest;
 
-namespace platform {
+namespace downloads {
 
 // One download landing on disk. It is written beside its target under a partial name of its
 // own and takes the target's name only when it is complete and holds every byte that came; a
@@ -32,14 +31,8 @@ public:
     static Download *refused(const QString &target, QObject *parent);
 
     QString target() const { return m_target; }
-    // The partial name for a download to target: "setup.exe.part", or "setup.exe.1.part", ...
-    // when a file or a download in use has that name, so that a partial file that is not this
-    // run's own is never touched.
-    static QString freePartialName(const QString &target, const QSet<QString> &inUse);
-    // Whether target's first partial name is taken: another run may be writing it.
-    static bool partialNameTaken(const QString &target, const QSet<QString> &inUse);
     // The names written while it runs: the partial file and the engine's own working file.
-    QStringList partialFiles() const { return filesOf(m_partial); }
+    QStringList partialFiles() const;
     State state() const { return m_state; }
     QString failure() const { return m_failure; }
     qint64 receivedBytes() const;
@@ -56,8 +49,6 @@ signals:
 
 private:
     Download(const QString &target, State state, const QString &failure, QObject *parent);
-    static QStringList filesOf(const QString &partial);
-    static bool taken(const QString &partial, const QSet<QString> &inUse);
     void update();
     void interrupted();
     void complete();
@@ -73,4 +64,4 @@ private:
     int m_refusals = 0;
 };
 
-} // namespace platform
+} // namespace downloads

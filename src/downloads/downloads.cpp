@@ -1,8 +1,11 @@
-// Zel Tidewell — a small desktop news reader.
+// The downloads of the web view: a save dialog for each user action, a row for each download.
 #include "downloads.h"
 
 #include "download.h"
+#include "download_names.h"
 #include "downloads_window.h"
+
+#include "platform/webengine/qt_web_view.h"
 
 #include <QChildEvent>
 #include <QDir>
@@ -12,74 +15,19 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace downloads {
 
-namespace {
-
-// Longest name offered, in bytes of UTF-8: file systems take 255, and the partial names and a
-// " (12)" to make the name free must fit too.
-constexpr qsizetype kMaxNameBytes = 200;
-// Longest extension kept whole when a long name is cut.
-constexpr qsizetype kMaxExtension = 16;
-
-bool reservedOnWindows(const QString &name)
-{
-    static const QStringList devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
-    const QString device = name.section(u'.', 0, 0).trimmed().toUpper();
-    if (devices.contains(device))
-        return true;
-    return device.size() == 4 && (device.startsWith(u"COM"_s) || device.startsWith(u"LPT"_s)) &&
-           device[3] >= u'1' && device[3] <= u'9';
-}
-
-bool unwantedInName(QChar c)
-{
-    const auto category = c.category();
-    return category == QChar::Other_Control || category == QChar::Other_Format ||
-           category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned ||
-           u"<>:\"/\\|?*"_s.contains(c);
-}
-
-QString trimmed(QString name)
-{
-    qsizetype begin = 0;
-    while (begin < name.size() &&
-           (name[begin] == u'.' || name[begin] == u'-' || name[begin].isSpace()))
-        ++begin;
-    qsizetype end = name.size();
-    while (end > begin && (name[end - 1] == u'.' || name[end - 1].isSpace()))
-        --end;
-    return name.mid(begin, end - begin);
-}
-
-// Cuts the name to kMaxNameBytes, keeping a short extension and whole characters.
-QString cutToLength(const QString &name)
-{
-    if (name.toUtf8().size() <= kMaxNameBytes)
-        return name;
-    const qsizetype dot = name.lastIndexOf(u'.');
-    const bool keepExtension = dot > 0 && name.size() - dot <= kMaxExtension;
-    const QString extension = keepExtension ? name.mid(dot) : QString();
-    QString base = keepExtension ? name.left(dot) : name;
-    const qsizetype room = kMaxNameBytes - extension.toUtf8().size();
-    while (base.toUtf8().size() > room)
-        base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
-    return trimmed(base) + extension;
-}
-
-} // namespace
-
-Downloads::Downloads(QWebEngineView *view, std::unique_ptr<SaveDialog> saveDialog)
+Downloads::Downloads(platform::QtWebView *view, std::unique_ptr<platform::SaveDialog> saveDialog)
     : QObject(view)
     , m_view(view)
     , m_saveDialog(std::move(saveDialog))
 {
     connect(view->page()->profile(), &QWebEngineProfile::downloadRequested, this,
             &Downloads::onDownloadRequested);
+    // The program going to an address is the user's doing.
+    connect(view, &platform::QtWebView::addressAsked, this, &Downloads::userActed);
     // The page's input reaches the engine's own widget inside the view, made later.
     view->installEventFilter(this);
 }
@@ -107,37 +55,6 @@ bool Downloads::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QObject::eventFilter(watched, event);
-}
-
-QString Downloads::plainFileName(const QString &proposed)
-{
-    const qsizetype cut = std::max(proposed.lastIndexOf(u'/'), proposed.lastIndexOf(u'\\'));
-    QString name = proposed.mid(cut + 1);
-    for (QChar &c : name)
-        if (unwantedInName(c))
-            c = u'_';
-    name = cutToLength(trimmed(name));
-    if (reservedOnWindows(name))
-        name.prepend(u'_');
-    return name.isEmpty() ? u"download"_s : name;
-}
-
-QString Downloads::proposedPath(const QString &folder, const QString &name,
-                                const QSet<QString> &inUse)
-{
-    const QDir dir(folder);
-    const QFileInfo file(name);
-    const QString suffix =
-        file.completeSuffix().isEmpty() ? QString() : u'.' + file.completeSuffix();
-    const auto taken = [&](const QString &candidate) {
-        const QString path = dir.filePath(candidate);
-        return dir.exists(candidate) || inUse.contains(path) ||
-               Download::partialNameTaken(path, inUse);
-    };
-    QString candidate = name;
-    for (int n = 1; taken(candidate); ++n)
-        candidate = file.baseName() + u" ("_s + QString::number(n) + u')' + suffix;
-    return dir.filePath(candidate);
 }
 
 QSet<QString> Downloads::inUse() const
@@ -193,7 +110,7 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
             this));
         return;
     }
-    show(new Download(request, target, Download::freePartialName(target, used), this));
+    show(new Download(request, target, freePartialName(target, used), this));
 }
 
 void Downloads::show(Download *download)
@@ -207,4 +124,4 @@ void Downloads::show(Download *download)
     m_window->raise();
 }
 
-} // namespace platform
+} // namespace downloads

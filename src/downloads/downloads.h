@@ -1,7 +1,8 @@
-// Zel Tidewell — a small desktop news reader.
+// The downloads of the web view: where each is saved, and which a page may start.
 #pragma once
 
 #include "downloads_window.h"
+
 #include "platform/save_dialog.h"
 
 #include <QObject>
@@ -11,9 +12,11 @@
 #include <memory>
 
 class QWebEngineDownloadRequest;
-class QWebEngineView;
-
 namespace platform {
+class QtWebView;
+}
+
+namespace downloads {
 
 class Download;
 
@@ -30,7 +33,8 @@ class Downloads final : public QObject
     Q_OBJECT
 
 public:
-    Downloads(QWebEngineView *view, std::unique_ptr<SaveDialog> saveDialog);
+    // Made a child of the view, and gone with it.
+    Downloads(platform::QtWebView *view, std::unique_ptr<platform::SaveDialog> saveDialog);
     ~Downloads() override;
 
     // The window that shows the downloads, once there has been one.
@@ -38,17 +42,6 @@ public:
 
     // The user has asked for something: the next download may ask where to save it.
     void userActed() { m_userActed = true; }
-
-    // A name that a server proposes, made into a plain file name that every common file system
-    // takes: its last path component, without control characters or those Windows refuses,
-    // without leading dots or dashes, not a name Windows reserves, at most 200 bytes long with
-    // its extension kept; "download" when nothing is left.
-    static QString plainFileName(const QString &proposed);
-
-    // Where to offer to save a file of this name in folder: the name itself, or the first of
-    // "name (1).ext", "name (2).ext", ... that is free on disk and not in use.
-    static QString proposedPath(const QString &folder, const QString &name,
-                                const QSet<QString> &inUse = {});
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,11 +52,11 @@ private:
     QSet<QString> inUse() const;
     void show(Download *download);
 
-    QWebEngineView *m_view;
-    std::unique_ptr<SaveDialog> m_saveDialog;
+    platform::QtWebView *m_view;
+    std::unique_ptr<platform::SaveDialog> m_saveDialog;
     QPointer<DownloadsWindow> m_window;
     QPointer<Download> m_lastRefused;
     bool m_userActed = false;
 };
 
-} // namespace platform
+} // namespace downloads

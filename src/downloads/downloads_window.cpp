@@ -1,16 +1,15 @@
-// Zel Tidewell — a small desktop news reader.
+// The downloads window and its rows, each one switch over its download's state.
 #include "downloads_window.h"
 
 #include "download.h"
 
-#include "platform/trace_clock.h"
+#include "platform/probes.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLoggingCategory>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,13 +18,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace downloads {
 
 namespace {
-
-// Each update of a row, logged with the monotonic clock's time when the "zel.downloads"
-// category is enabled; script/bench counts them.
-Q_LOGGING_CATEGORY(lcDownloads, "zel.downloads", QtWarningMsg)
 
 QString sizeText(qint64 bytes)
 {
@@ -73,7 +68,7 @@ private:
     {
         if (!m_download)
             return;
-        qCDebug(lcDownloads, "%.6f row updated", traceSeconds());
+        platform::probes::downloadRowUpdated();
         const qint64 received = m_download->receivedBytes();
         const qint64 total = m_download->totalBytes();
         switch (m_download->state()) {
@@ -163,4 +158,4 @@ QString DownloadsWindow::progressText(qint64 received, qint64 total)
     return sizeText(received) + u" of "_s + sizeText(total);
 }
 
-} // namespace platform
+} // namespace downloads

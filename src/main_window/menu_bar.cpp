@@ -1,5 +1,8 @@
-// Zel Tidewell — a small desktop news reader.
+// The main window's menu bar: the table of its 47 items, and the menus built from it.
 #include "frm_browser.h"
+
+#include <QHash>
+#include <QMenuBar>
 
 namespace {
 
@@ -86,4 +89,35 @@ constexpr MenuRow frmBrowser::kMenuTree[] = {
 std::span<const MenuRow> frmBrowser::menuTree()
 {
     return kMenuTree;
+}
+
+void frmBrowser::buildMenuBar()
+{
+    QMenuBar *bar = menuBar();
+    bar->setNativeMenuBar(false);
+    QHash<QByteArrayView, QMenu *> submenus;
+    for (const MenuRow &row : kMenuTree) {
+        QMenu *place = submenus.value(QByteArrayView(row.place));
+        const QString caption = row.caption.toString();
+        QAction *action = nullptr;
+        switch (row.kind) {
+        case MenuRow::Submenu: {
+            QMenu *menu = place ? place->addMenu(caption) : bar->addMenu(caption);
+            menu->setObjectName(QLatin1StringView(row.control));
+            submenus.insert(QByteArrayView(row.control), menu);
+            action = menu->menuAction();
+            break;
+        }
+        case MenuRow::Separator:
+            action = place->addSeparator();
+            break;
+        case MenuRow::Command:
+            action = place->addAction(caption);
+            break;
+        }
+        action->setObjectName(QLatin1StringView(row.control));
+        action->setEnabled(row.enabled);
+        if (const auto handler = row.handler)
+            connect(action, &QAction::triggered, this, [this, handler] { handle(handler); });
+    }
 }

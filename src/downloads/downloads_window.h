@@ -1,11 +1,11 @@
-// Zel Tidewell — a small desktop news reader.
+// The downloads window: a row for each download, with its progress and its end.
 #pragma once
 
 #include <QWidget>
 
 class QVBoxLayout;
 
-namespace platform {
+namespace downloads {
 
 class Download;
 
@@ -28,4 +28,4 @@ private:
     QVBoxLayout *m_rows = nullptr;
 };
 
-} // namespace platform
+} // namespace downloads

@@ -1,0 +1,125 @@
+// The rules for download names: plain names from a server's proposal, free and partial names.
+#include "download_names.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace downloads {
+
+namespace {
+
+// Longest name offered, in bytes of UTF-8: file systems take 255, and the partial names and a
+// " (12)" to make the name free must fit too.
+constexpr qsizetype kMaxNameBytes = 200;
+// Longest extension kept whole when a long name is cut.
+constexpr qsizetype kMaxExtension = 16;
+
+// The engine writes a download under this suffix until it has all of it.
+constexpr QStringView kEngineSuffix = u".download";
+
+bool unwantedInName(QChar c)
+{
+    const auto category = c.category();
+    return category == QChar::Other_Control || category == QChar::Other_Format ||
+           category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned ||
+           u"<>:\"/\\|?*"_s.contains(c);
+}
+
+QString trimmed(QString name)
+{
+    qsizetype begin = 0;
+    while (begin < name.size() &&
+           (name[begin] == u'.' || name[begin] == u'-' || name[begin].isSpace()))
+        ++begin;
+    qsizetype end = name.size();
+    while (end > begin && (name[end - 1] == u'.' || name[end - 1].isSpace()))
+        --end;
+    return name.mid(begin, end - begin);
+}
+
+// Cuts the name to kMaxNameBytes, keeping a short extension and whole characters.
+QString cutToLength(const QString &name)
+{
+    if (name.toUtf8().size() <= kMaxNameBytes)
+        return name;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const bool keepExtension = dot > 0 && name.size() - dot <= kMaxExtension;
+    const QString extension = keepExtension ? name.mid(dot) : QString();
+    QString base = keepExtension ? name.left(dot) : name;
+    const qsizetype room = kMaxNameBytes - extension.toUtf8().size();
+    while (base.toUtf8().size() > room)
+        base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
+    return trimmed(base) + extension;
+}
+
+bool partialTaken(const QString &partial, const QSet<QString> &inUse)
+{
+    const QStringList files = partialFilesOf(partial);
+    return std::any_of(files.cbegin(), files.cend(), [&](const QString &file) {
+        return inUse.contains(file) || QFileInfo::exists(file);
+    });
+}
+
+} // namespace
+
+bool reservedOnWindows(const QString &name)
+{
+    static const QStringList devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
+    const QString device = name.section(u'.', 0, 0).trimmed().toUpper();
+    if (devices.contains(device))
+        return true;
+    return device.size() == 4 && (device.startsWith(u"COM"_s) || device.startsWith(u"LPT"_s)) &&
+           device[3] >= u'1' && device[3] <= u'9';
+}
+
+QString plainFileName(const QString &proposed)
+{
+    const qsizetype cut = std::max(proposed.lastIndexOf(u'/'), proposed.lastIndexOf(u'\\'));
+    QString name = proposed.mid(cut + 1);
+    for (QChar &c : name)
+        if (unwantedInName(c))
+            c = u'_';
+    name = cutToLength(trimmed(name));
+    if (reservedOnWindows(name))
+        name.prepend(u'_');
+    return name.isEmpty() ? u"download"_s : name;
+}
+
+QStringList partialFilesOf(const QString &partial)
+{
+    if (partial.isEmpty())
+        return {};
+    return {partial, partial + kEngineSuffix};
+}
+
+QString freePartialName(const QString &target, const QSet<QString> &inUse)
+{
+    QString partial = target + u".part"_s;
+    for (int n = 1; partialTaken(partial, inUse); ++n)
+        partial = target + u'.' + QString::number(n) + u".part"_s;
+    return partial;
+}
+
+QString proposedPath(const QString &folder, const QString &name, const QSet<QString> &inUse)
+{
+    const QDir dir(folder);
+    const QFileInfo file(name);
+    const QString suffix =
+        file.completeSuffix().isEmpty() ? QString() : u'.' + file.completeSuffix();
+    // A name whose first partial name is taken may be another run's download still going.
+    const auto taken = [&](const QString &candidate) {
+        const QString path = dir.filePath(candidate);
+        return dir.exists(candidate) || inUse.contains(path) ||
+               partialTaken(path + u".part"_s, inUse);
+    };
+    QString candidate = name;
+    for (int n = 1; taken(candidate); ++n)
+        candidate = file.baseName() + u" ("_s + QString::number(n) + u')' + suffix;
+    return dir.filePath(candidate);
+}
+
+} // namespace downloads

@@ -1,0 +1,118 @@
+// The download name rules, without the engine: plain names, free names, partial names, sizes.
+#include "downloads/download_names.h"
+#include "downloads/downloads_window.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class DownloadNamesTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // Makes empty files of these names in the test's folder.
+    void make(const QStringList &names)
+    {
+        for (const QString &name : names) {
+            QFile file(m_dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+    }
+
+private slots:
+    void cleanup()
+    {
+        for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(m_dir.filePath(name));
+    }
+
+    void serverNamesBecomePlainNames_data()
+    {
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("plain");
+        const struct
+        {
+            const char *row;
+            QString sent, plain;
+        } rows[] = {
+            {"up one folder", u"../.bash_aliases"_s, u"bash_aliases"_s},
+            {"up two folders", u"../../x.sh"_s, u"x.sh"_s},
+            {"both slashes", u"a/b\\c.txt"_s, u"c.txt"_s},
+            {"newline", u"line\nbreak.txt"_s, u"line_break.txt"_s},
+            {"NUL", u"nul\0cut.txt"_s, u"nul_cut.txt"_s},
+            {"hidden", u".bashrc"_s, u"bashrc"_s},
+            {"option", u"--help"_s, u"help"_s},
+            {"device", u"CON"_s, u"_CON"_s},
+            {"device with extension", u"lpt1.txt"_s, u"_lpt1.txt"_s},
+            {"right-to-left override", u"evil\u202Etxt.exe"_s, u"evil_txt.exe"_s},
+            {"markup", u"<i>x|y?.exe"_s, u"_i_x_y_.exe"_s},
+            {"300 characters", QString(296, u'n') + u".exe"_s, QString(196, u'n') + u".exe"_s},
+            {"nothing left", u"..."_s, u"download"_s},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.row) << row.sent << row.plain;
+    }
+    void serverNamesBecomePlainNames()
+    {
+        QFETCH(QString, sent);
+        QFETCH(QString, plain);
+        QCOMPARE(downloads::plainFileName(sent), plain);
+    }
+
+    // A name is free when no file has it or its partial names, and no running download does.
+    void freeNamesAsBrowsersGiveThem_data()
+    {
+        QTest::addColumn<QStringList>("onDisk");
+        QTest::addColumn<QStringList>("inUse");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("partial");
+        const QStringList none;
+        QTest::newRow("free") << none << none << u"setup.exe"_s << u"setup.exe"_s
+                              << u"setup.exe.part"_s;
+        QTest::newRow("two taken") << QStringList{u"setup.exe"_s, u"setup (1).exe"_s} << none
+                                   << u"setup.exe"_s << u"setup (2).exe"_s << u"setup.exe.part"_s;
+        QTest::newRow("double extension")
+            << QStringList{u"notes.tar.gz"_s} << none << u"notes.tar.gz"_s << u"notes (1).tar.gz"_s
+            << u"notes.tar.gz.part"_s;
+        QTest::newRow("another run's partial file")
+            << QStringList{u"setup.exe.part"_s} << none << u"setup.exe"_s << u"setup (1).exe"_s
+            << u"setup.exe.1.part"_s;
+        QTest::newRow("the engine's working file")
+            << QStringList{u"setup.exe.part.download"_s} << none << u"setup.exe"_s
+            << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
+        QTest::newRow("a running download")
+            << none << QStringList{u"setup.exe"_s, u"setup.exe.part"_s} << u"setup.exe"_s
+            << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
+    }
+    void freeNamesAsBrowsersGiveThem()
+    {
+        QFETCH(QStringList, onDisk);
+        QFETCH(QStringList, inUse);
+        QFETCH(QString, name);
+        QFETCH(QString, proposed);
+        QFETCH(QString, partial);
+        make(onDisk);
+        QSet<QString> used;
+        for (const QString &path : inUse)
+            used << m_dir.filePath(path);
+        QCOMPARE(downloads::proposedPath(m_dir.path(), name, used), m_dir.filePath(proposed));
+        QCOMPARE(downloads::freePartialName(m_dir.filePath(name), used), m_dir.filePath(partial));
+    }
+
+    void sizesAsPeopleReadThem()
+    {
+        using downloads::DownloadsWindow;
+        QCOMPARE(DownloadsWindow::progressText(512, -1), u"512 bytes"_s);
+        QCOMPARE(DownloadsWindow::progressText(80 * 1024, 156 * 1024), u"80 KB of 156 KB"_s);
+        QCOMPARE(DownloadsWindow::progressText(1258291, 4508877), u"1.2 MB of 4.3 MB"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(DownloadNamesTest)
+#include "tst_download_names.moc"
