@@ -75,13 +75,11 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
 {
     if (request->page() != m_view->page())
         return;
-    // The Downloads folder, made when the first download needs it, as browsers do. A file is
-    // never offered relative to the working directory, which may be anyone's folder.
+    // A file is never offered relative to the working directory, which may be anyone's folder.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (!QDir::isAbsolutePath(folder) || !QDir().mkpath(folder))
+    if (!QDir::isAbsolutePath(folder))
         folder = QDir::homePath();
-    const QString proposed =
-        proposedPath(folder, plainFileName(request->suggestedFileName()), inUse());
+    const QString name = plainFileName(request->suggestedFileName());
     // One save dialog for each action of the user. While the dialog is open no action can
     // come, so a page that asks again then is refused too.
     if (!m_userActed) {
@@ -89,13 +87,21 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
         if (m_lastRefused) {
             m_lastRefused->refuseAnother();
         } else {
-            m_lastRefused = Download::refused(proposed, this);
+            m_lastRefused = Download::refused(proposedPath(folder, name, inUse()), this);
             show(m_lastRefused);
         }
         return;
     }
     m_userActed = false;
-    const QString answer = m_saveDialog->askSavePath(proposed);
+    // The dialog opens in the Downloads folder, made for it where it is missing (the dialog
+    // would show the working directory instead) and removed again unless a file is saved there.
+    const bool made = !QFileInfo::exists(folder) && QDir().mkpath(folder);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString answer = m_saveDialog->askSavePath(proposedPath(folder, name, inUse()));
+    if (made &&
+        (answer.isEmpty() || QFileInfo(answer).absolutePath() != QDir(folder).absolutePath()))
+        QDir().rmdir(folder);
     if (answer.isEmpty()) {
         request->cancel();
         return;

@@ -65,7 +65,7 @@ class SampleSite:
 class Program:
     """The built program, with a fresh home folder, pointed at the sample site."""
 
-    def __init__(self, executable, site, workdir):
+    def __init__(self, executable, site, workdir, args=()):
         self.home = os.path.join(workdir, "home")
         self.runtime = runtime = os.path.join(workdir, "runtime")
         os.makedirs(self.home)
@@ -83,9 +83,10 @@ class Program:
         # The program runs in its scratch folder, never in the checkout: whatever it might leave
         # in its working directory is removed with the folder.
         self.workdir = workdir
-        self.process = subprocess.Popen([executable], cwd=workdir, env=env, stdout=self.output,
+        self.command = [executable, *args]
+        self.process = subprocess.Popen(self.command, cwd=workdir, env=env, stdout=self.output,
                                         stderr=subprocess.STDOUT)
-        self.executable, self.env = executable, env
+        self.env = env
 
     def window(self, name="^Zel Tidewell "):
         """The id of the program's top-level window whose title matches name."""
@@ -97,7 +98,7 @@ class Program:
                 if not retried and "could not connect to display" in self.log():
                     retried.append(True)
                     self.output.truncate(0)
-                    self.process = subprocess.Popen([self.executable], cwd=self.workdir,
+                    self.process = subprocess.Popen(self.command, cwd=self.workdir,
                                                     env=self.env,
                                                     stdout=self.output, stderr=subprocess.STDOUT)
                     return None
@@ -272,12 +273,12 @@ class DisplayWithWindowManager:
 class Session:
     """A sample site and the program started against it, in one scratch folder."""
 
-    def __init__(self, executable, aliases=()):
+    def __init__(self, executable, aliases=(), args=()):
         if not os.environ.get("DISPLAY"):
             raise RuntimeError("no X display: run the end-to-end tests through script/test")
         self.workdir = tempfile.mkdtemp(prefix="zel-e2e-")
         self.site = SampleSite(self.workdir, aliases)
-        self.program = Program(executable, self.site, self.workdir)
+        self.program = Program(executable, self.site, self.workdir, args)
 
     def close(self):
         self.program.stop()

@@ -2,6 +2,8 @@
 """Start-up of the built program against the sample site, seen from outside."""
 
 import os
+import socket
+import subprocess
 import unittest
 
 import harness
@@ -35,6 +37,25 @@ class StartUp(unittest.TestCase):
                    for folder, _, names in os.walk(self.program.home) for name in names]
         self.assertEqual([path for path in written
                           if "QtWebEngine" in path or "ZelTidewell" in path], [])
+
+
+class CommandLine(unittest.TestCase):
+    """The program reads no command line: neither Qt's options nor the engine's take effect."""
+
+    def test_options_of_qt_and_the_engine_change_nothing(self):
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        session = harness.Session(harness.ProgramTest.program_path, args=[
+            "-qwindowtitle", "X", "--webEngineArgs", f"--remote-debugging-port={port}"])
+        self.addCleanup(session.close)
+        session.site.wait_for_loaded_title("Computer Technology News")
+        title = subprocess.run(["xdotool", "getwindowname", session.program.window(".")],
+                               capture_output=True, text=True, check=True).stdout
+        self.assertEqual(title, "Zel Tidewell" + " " * 40 + "www.zelsoft.example\n")
+        with socket.socket() as client:
+            self.assertNotEqual(client.connect_ex(("127.0.0.1", port)), 0,
+                                "something listens on the debugging port")
 
 
 class StartUpInAFrame(unittest.TestCase):

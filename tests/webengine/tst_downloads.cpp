@@ -39,10 +39,12 @@ public:
     bool takeProposed = false;
     QString answer;
     QStringList proposed;
+    QList<bool> folderThere; // whether the proposal's folder existed when asked
 
     QString askSavePath(const QString &path) override
     {
         proposed << path;
+        folderThere << QFileInfo(path).dir().exists();
         if (!answer.isEmpty())
             return answer;
         if (takeProposed)
@@ -130,22 +132,30 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.size(), 156 * 1024);
         QCOMPARE(saved.readAll(), SampleSite::body(u"ZelFree/ZelTidewell.exe"_s));
-        // Offered first under its own name in the Downloads folder, made when it was missing.
+        // Offered first under its own name in the Downloads folder, made for the dialog where
+        // it was missing and, with the file saved elsewhere, not left behind.
         const QString downloads =
             QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
         QCOMPARE(m_browser->saving->proposed,
                  QStringList(QDir(downloads).filePath(u"ZelTidewell.exe"_s)));
-        QVERIFY(QFileInfo(downloads).isDir());
+        QCOMPARE(m_browser->saving->folderThere, QList<bool>{true});
+        QVERIFY(!QFileInfo::exists(downloads));
     }
 
     void cancelledDialogWritesNothing()
     {
+        const QString downloads =
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        QDir(downloads).removeRecursively();
         m_browser->saving->folder.clear();
         m_browser->choose("mnuCompress");
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->saving->proposed.size(), 1, kDeadline);
         QVERIFY(m_browser->downloads().isEmpty());
         QVERIFY(m_browser->saved->window() == nullptr);
         QVERIFY(filesIn(folder()).isEmpty());
+        // The Downloads folder the dialog opened in is gone with it.
+        QCOMPARE(m_browser->saving->proposed.first(), QDir(downloads).filePath(u"setup.exe"_s));
+        QVERIFY(!QFileInfo::exists(downloads));
     }
 
     void brokenOffDownloadFailsAndLeavesNoFile()
@@ -281,6 +291,9 @@ private slots:
     // user that opened it; the rest are refused, and the downloads window says so.
     void scriptDownloadLoopGetsOneDialog()
     {
+        const QString downloads =
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        QDir(downloads).removeRecursively();
         m_browser->saving->folder.clear();
         m_browser->web->Navigate(u"http://www.zelsoft.example/hostile/download_loop.htm"_s);
         // The engine itself lets only some of the twenty through; every one that comes after
@@ -291,6 +304,7 @@ private slots:
         QVERIFY(m_browser->statuses().first().startsWith(u"Refused: the page started it and "));
         QCOMPARE(m_browser->saving->proposed.size(), 1);
         QVERIFY(filesIn(folder()).isEmpty());
+        QVERIFY(!QFileInfo::exists(downloads));
     }
 };
 
