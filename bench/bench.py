@@ -16,48 +16,20 @@ import subprocess
 import sys
 import tempfile
 import time
-import urllib.parse
 
-REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-SERVER = os.path.join(REPO, "sample-site", "server.py")
-SITE = "http://www.zelsoft.example/"
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+import harness  # noqa: E402
+from harness import (CLIENT_ORIGIN as CLIENT, LIST1_THIRD_ROW, LIST2_SECOND_ROW,  # noqa: E402
+                     SITE, window_of)
+
 FIRST_PAGE = SITE + "computer_technology.htm"
 LOADED = SITE + "__loaded?title=Computer%20Technology%20News"
 CLICKED_PAGE = SITE + "tennis_tournaments.htm"
-# Points of the main window's client area (at 276, 189 on the screen) inside List1's third row
-# (Sports Tournaments News) and List2's second row (Tennis Tournaments News).
-CLIENT = (276, 189)
-LIST1_THIRD_ROW = (60, 112 + 57)
-LIST2_SECOND_ROW = (352 + 60, 112 + 31)
 
 
-class Site:
-    def __init__(self, workdir, *options):
-        self.log = os.path.join(workdir, "requests.log")
-        self.process = subprocess.Popen([sys.executable, SERVER, "--stamp", "--log", self.log,
-                                         *options], stdout=subprocess.PIPE, text=True)
-        self.port = int(self.process.stdout.readline())
-
-    def mark(self):
-        """Where the log stands now; later look-ups see only what comes after."""
-        return os.path.getsize(self.log)
-
-    def stamp_of(self, url, since, timeout=60):
-        end = time.monotonic() + timeout
-        while time.monotonic() < end:
-            with open(self.log) as f:
-                f.seek(since)
-                for line in f:
-                    stamp, _, request = line.rstrip("\n").partition(" ")
-                    if request == "GET " + url:
-                        return float(stamp)
-            time.sleep(0.002)
-        raise RuntimeError(f"no request for {url}")
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
-        self.process.stdout.close()
+def Site(workdir, *options):
+    """The sample site with a stamped request log."""
+    return harness.SampleSite(workdir, options=options, stamped=True)
 
 
 def tree(pid):
@@ -179,16 +151,7 @@ class Screen:
 
 def launch(program, site, work, extra_env=None, stderr=subprocess.DEVNULL):
     """Starts the program with a fresh home folder in work, against the site."""
-    home, runtime = os.path.join(work, "home"), os.path.join(work, "runtime")
-    os.makedirs(home)
-    os.makedirs(runtime, mode=0o700)
-    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
-               QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{site.port}")
-    for name in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"):
-        env.pop(name, None)
-    if os.geteuid() == 0:
-        env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
-    env.update(extra_env or {})
+    env = dict(harness.program_env(work, site.port), **(extra_env or {}))
     return subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
                             stderr=stderr)
 
@@ -229,37 +192,10 @@ def run_once(program, site, screen, idle, click):
         shutil.rmtree(work, ignore_errors=True)
 
 
-def loaded_url(title):
-    return SITE + "__loaded?title=" + urllib.parse.quote(title, safe="")
-
-
 def poll(what, probe, timeout=60):
     """Polls probe() until it returns something true, and returns that."""
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.005)
-    raise RuntimeError(f"timed out waiting for {what}")
+    return harness.wait_until(what, probe, timeout, interval=0.005)
 
-
-def windows(pid, name):
-    """The ids of the process's visible windows whose title matches name."""
-    found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid),
-                            "--name", name], capture_output=True, text=True)
-    return found.stdout.split()
-
-
-def window_of(pid, name):
-    """The id of the process's visible window whose title matches name, once there is one."""
-    return poll(f"the window {name}", lambda: windows(pid, name))[0]
-
-
-def press(window, *keys):
-    """Gives the window the keyboard focus, then presses the keys one after another."""
-    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-    subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True)
 
 
 def print_table(heading, columns, rows):
@@ -308,8 +244,8 @@ def session(program, site, screen, navigations, abouts, downloads, idle):
 
         def go(keys, title):
             mark = site.mark()
-            press(window, *keys)
-            site.stamp_of(loaded_url(title), mark)
+            harness.press_keys(window, *keys, delay=30)
+            site.stamp_of(harness.loaded_url(title), mark)
 
         opened = 0
         while opened < navigations:
@@ -320,21 +256,23 @@ def session(program, site, screen, navigations, abouts, downloads, idle):
             if opened % 10 == 0:
                 mark = site.mark()
                 screen.click(*LIST2_SECOND_ROW)
-                site.stamp_of(loaded_url(CLICKED_TITLE), mark)
+                site.stamp_of(harness.loaded_url(CLICKED_TITLE), mark)
                 history.append(CLICKED_TITLE)
                 go(("alt+v", "p"), history[-2])
                 go(("alt+v", "n"), history[-1])
             if opened % 50 == 0:
                 sample(f"after {opened} pages")
         for _ in range(abouts):
-            press(window, "alt+h", "a")
-            press(window_of(pid, "^About Zel Tidewell$"), "Escape")
-            poll("the About dialog to close", lambda: not windows(pid, "^About Zel Tidewell$"))
+            harness.press_keys(window, "alt+h", "a", delay=30)
+            harness.press_keys(window_of(pid, "^About Zel Tidewell$"), "Escape", delay=30)
+            poll("the About dialog to close",
+                 lambda: not harness.windows_named(pid, "^About Zel Tidewell$"))
         sample(f"after {abouts} About dialogs")
         folder = os.path.join(work, "home", "Downloads")
         for n in range(downloads):
-            press(window, "alt+o", "t", "Down", "Return")  # PixoCompressor (820KB)
-            press(window_of(pid, "^Save Download$"), "Return")
+            # PixoCompressor (820KB)
+            harness.press_keys(window, "alt+o", "t", "Down", "Return", delay=30)
+            harness.press_keys(window_of(pid, "^Save Download$"), "Return", delay=30)
             name = "setup.exe" if n == 0 else f"setup ({n}).exe"
             poll(f"download {n + 1}", lambda: os.path.exists(os.path.join(folder, name)))
         time.sleep(1.0)
@@ -414,9 +352,10 @@ def big_download(program):
             since = site.mark()
             os.sync()
             cpu_before = cpu_ns(pid)
-            press(window, "alt+o", "t", "Return")  # Vellumar Database Application
+            # Vellumar Database Application
+            harness.press_keys(window, "alt+o", "t", "Return", delay=30)
             requested = site.stamp_of(url, since)
-            press(window_of(pid, "^Save Download$"), "Return")
+            harness.press_keys(window_of(pid, "^Save Download$"), "Return", delay=30)
             answered = time.monotonic()
             target = os.path.join(work, "home", "Downloads", "setup.exe")
             poll("the whole download", lambda: os.path.exists(target), timeout=600)

@@ -1,6 +1,7 @@
 """Drives the built program under the X display as a person would, against the sample site.
 
-Nothing here sleeps for a fixed time: every wait polls what it is waiting for, with a deadline.
+The end-to-end tests, the package test and the benchmark share it. Nothing here sleeps for a
+fixed time: every wait polls what it is waiting for, with a deadline.
 """
 
 import ctypes
@@ -22,6 +23,11 @@ SITE = "http://www.zelsoft.example/"
 DEADLINE = 30.0
 
 
+def loaded_url(title):
+    """The beacon a sample page sends once it has loaded."""
+    return SITE + "__loaded?title=" + urllib.parse.quote(title, safe="")
+
+
 def wait_until(what, probe, timeout=DEADLINE, interval=0.02):
     """Polls probe() until it returns something true, and returns that; fails after timeout."""
     end = time.monotonic() + timeout
@@ -35,26 +41,45 @@ def wait_until(what, probe, timeout=DEADLINE, interval=0.02):
 
 
 class SampleSite:
-    """The sample publisher site on 127.0.0.1, with its request log."""
+    """The sample publisher site on 127.0.0.1, with its request log. Stamped, each line of the
+    log starts with the monotonic clock's time of the request."""
 
-    def __init__(self, workdir, aliases=()):
+    def __init__(self, workdir, aliases=(), options=(), stamped=False):
         self.log_path = os.path.join(workdir, "requests.log")
         open(self.log_path, "w").close()
+        self.stamped = stamped
         self.process = subprocess.Popen(
-            [sys.executable, SERVER, "--log", self.log_path] +
-            [f"--alias={alias}" for alias in aliases], stdout=subprocess.PIPE, text=True)
+            [sys.executable, SERVER, "--log", self.log_path, *(["--stamp"] if stamped else []),
+             *[f"--alias={alias}" for alias in aliases], *options],
+            stdout=subprocess.PIPE, text=True)
         self.port = int(self.process.stdout.readline())
 
     def requests(self):
         with open(self.log_path) as f:
-            return [line.rstrip("\n") for line in f]
+            lines = [line.rstrip("\n") for line in f]
+        return [line.partition(" ")[2] for line in lines] if self.stamped else lines
+
+    def mark(self):
+        """Where the log stands now; stamp_of sees only what comes after it."""
+        return os.path.getsize(self.log_path)
+
+    def stamp_of(self, url, since, timeout=60):
+        """The time of the first GET of url after the mark since (a stamped log's)."""
+        def find():
+            with open(self.log_path) as f:
+                f.seek(since)
+                for line in f:
+                    stamp, _, request = line.rstrip("\n").partition(" ")
+                    if request == "GET " + url:
+                        return float(stamp)
+            return None
+        return wait_until(f"a request for {url}", find, timeout, interval=0.002)
 
     def wait_for_request(self, line, timeout=DEADLINE):
         wait_until(repr(line), lambda: line in self.requests(), timeout)
 
     def wait_for_loaded_title(self, title, timeout=DEADLINE):
-        beacon = "GET " + SITE + "__loaded?title=" + urllib.parse.quote(title, safe="")
-        self.wait_for_request(beacon, timeout)
+        self.wait_for_request("GET " + loaded_url(title), timeout)
 
     def stop(self):
         self.process.terminate()
@@ -62,22 +87,27 @@ class SampleSite:
         self.process.stdout.close()
 
 
+def program_env(workdir, port):
+    """The environment a program runs in: a fresh home and runtime folder in workdir, the X
+    display, and the web engine pointed at the sample site on port."""
+    home, runtime = os.path.join(workdir, "home"), os.path.join(workdir, "runtime")
+    os.makedirs(home)
+    os.makedirs(runtime, mode=0o700)
+    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
+               QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{port}")
+    for name in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"):
+        env.pop(name, None)
+    if os.geteuid() == 0:
+        env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+    return env
+
+
 class Program:
     """The built program, with a fresh home folder, pointed at the sample site."""
 
     def __init__(self, executable, site, workdir, args=()):
-        self.home = os.path.join(workdir, "home")
-        self.runtime = runtime = os.path.join(workdir, "runtime")
-        os.makedirs(self.home)
-        os.makedirs(runtime, mode=0o700)
-        env = dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=runtime,
-                   QT_QPA_PLATFORM="xcb",
-                   QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{site.port}")
-        env.pop("XDG_CONFIG_HOME", None)
-        env.pop("XDG_DATA_HOME", None)
-        env.pop("XDG_CACHE_HOME", None)
-        if os.geteuid() == 0:
-            env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
+        env = program_env(workdir, site.port)
+        self.home, self.runtime = env["HOME"], env["XDG_RUNTIME_DIR"]
         self.output_path = os.path.join(workdir, "program.log")
         self.output = open(self.output_path, "w")
         # The program runs in its scratch folder, never in the checkout: whatever it might leave
@@ -140,6 +170,12 @@ def geometry(window):
 
 # Where the main window's client area lies on the screen: 4140, 2835 twips at 96 dpi.
 CLIENT_ORIGIN = (276, 189)
+# List1 starts 112 pixels below the client area's top, List2 at 352 pixels from its left. Rows
+# are 20 to 26 pixels high for List1's font and 18 to 24 for List2's: these points lie inside
+# the third row of List1 (Sports Tournaments News) and the second row of List2 (Tennis
+# Tournaments News, once the third category is chosen) for every height in those ranges.
+LIST1_THIRD_ROW = (60, 112 + 57)
+LIST2_SECOND_ROW = (352 + 60, 112 + 31)
 
 
 def click_at(x, y):
@@ -148,10 +184,10 @@ def click_at(x, y):
                     "click", "1"], check=True)
 
 
-def press_keys(window, *keys):
+def press_keys(window, *keys, delay=50):
     """Gives the window the keyboard focus, then presses the keys one after another."""
     subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
-    subprocess.run(["xdotool", "key", "--delay", "50", *keys], check=True)
+    subprocess.run(["xdotool", "key", "--delay", str(delay), *keys], check=True)
 
 
 def open_file(program, window, path):
@@ -234,6 +270,11 @@ def windows_named(pid, name):
     found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid),
                             "--name", name], capture_output=True, text=True)
     return found.stdout.split()
+
+
+def window_of(pid, name, timeout=60):
+    """The id of the process's visible window whose title matches name, once there is one."""
+    return wait_until(f"the window {name}", lambda: windows_named(pid, name), timeout)[0]
 
 
 def frame_extents(window):

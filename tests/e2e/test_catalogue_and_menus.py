@@ -5,18 +5,11 @@
 import harness
 
 
-# List1 starts 112 pixels below the client area's top, List2 at 352 pixels from its left. Rows are
-# 20 to 26 pixels high for List1's font and 18 to 24 for List2's: these points lie inside the
-# third row of List1 and the second row of List2 for every height in those ranges.
-LIST1_THIRD_ROW = (60, 112 + 57)
-LIST2_SECOND_ROW = (352 + 60, 112 + 31)
-
-
 class CatalogueAndMenus(harness.ProgramTest):
 
     def test_choosing_a_sub_category_with_the_mouse_opens_its_page(self):
-        harness.click_at(*LIST1_THIRD_ROW)   # Sports Tournaments News
-        harness.click_at(*LIST2_SECOND_ROW)  # Tennis Tournaments News
+        harness.click_at(*harness.LIST1_THIRD_ROW)   # Sports Tournaments News
+        harness.click_at(*harness.LIST2_SECOND_ROW)  # Tennis Tournaments News
         self.site.wait_for_request("GET http://www.zelsoft.example/tennis_tournaments.htm")
         self.site.wait_for_loaded_title("Tennis Tournaments News")
 
