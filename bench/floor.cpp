@@ -1,4 +1,3 @@
-// Zel Tidewell — a small desktop news reader.
 // The floor for the start-up benchmark: the bare engine showing the first page at the main
 // window's size, and nothing else.
 #include <QApplication>

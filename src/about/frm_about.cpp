@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The About dialog: its layout, its load step and its two buttons.
 #include "frm_about.h"
 
 #include "sys_info.h"

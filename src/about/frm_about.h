@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The About dialog class.
 #pragma once
 
 #include "platform/about_platform.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Finding the system information tool in the registry, and starting it.
 #include "sys_info.h"
 
 #include "platform/error.h"

@@ -1,4 +1,3 @@
-// Zel Tidewell — a small desktop news reader.
 // Finding and starting the system information tool, in plain C++ over the platform interfaces.
 #pragma once
 

@@ -1,4 +1,3 @@
-// Zel Tidewell — a small desktop news reader.
 // The menu commands that browse the web view's history, open a saved page, show help and
 // the About dialog, and close the window.
 #include "frm_browser.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The list box: one Click for each choice by mouse or keyboard, and its focus frame.
 #include "list_box.h"
 
 #include <QMouseEvent>

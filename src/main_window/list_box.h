@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The list box of the main window: List1 and List2.
 #pragma once
 
 #include <QListWidget>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The news catalogue's two tables: sub-categories and their pages.
 #include "news_catalogue.h"
 
 #include <array>

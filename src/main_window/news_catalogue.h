@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The news catalogue: the sub-categories of each category, and the page of each code.
 #pragma once
 
 #include <QStringView>

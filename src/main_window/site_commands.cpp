@@ -1,4 +1,3 @@
-// Zel Tidewell — a small desktop news reader.
 // The site commands of the menu bar: each opens one fixed page of the publisher's site.
 #include "frm_browser.h"
 

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// What an About dialog is handed from the outside world.
 #pragma once
 
 #include "file_test.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// What the main window is handed from the outside world.
 #pragma once
 
 #include "about_platform.h"

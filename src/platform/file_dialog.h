@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file-open dialog interface.
 #pragma once
 
 #include <QString>

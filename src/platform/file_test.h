@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file test interface: whether a normal file exists.
 #pragma once
 
 #include <string>

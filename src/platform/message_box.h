@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The message box interface, with the values of the Windows flags.
 #pragma once
 
 #include <optional>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The program start interface.
 #pragma once
 
 #include <string>

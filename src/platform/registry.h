@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The registry interface, read only, and the registry's numbers.
 #pragma once
 
 #include <cstdint>

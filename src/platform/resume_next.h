@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Resume-next error handling: steps that fail are skipped.
 #pragma once
 
 #include "error.h"

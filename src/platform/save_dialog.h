@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The save dialog interface, which asks where a download goes.
 #pragma once
 
 #include <QString>

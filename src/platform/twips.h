@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Twips and pixels, and design rectangles in twips.
 #pragma once
 
 #include <QRect>

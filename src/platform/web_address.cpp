@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// How a web view address (a URL or a file path) becomes a URL.
 #include "web_address.h"
 
 #include "error.h"

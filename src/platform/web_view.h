@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The web view interface: where to go, and how large to be.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Fake registry, file test and program start for the About dialog.
 #pragma once
 
 #include "fake_message_box.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// A main window made with fake platform objects, and a fake file dialog.
 #pragma once
 
 #include "fake_about_platform.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// A fake message box that records what it shows.
 #pragma once
 
 #include "platform/message_box.h"

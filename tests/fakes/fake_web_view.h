@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// A fake web view that records its calls.
 #pragma once
 
 #include "platform/error.h"

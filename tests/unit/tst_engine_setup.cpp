@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The engine's set-up: which machines count as having a GPU.
 #include "platform/webengine/engine_setup.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The menu bar against its table: items, order, access keys and site commands.
 #include "fakes/fake_browser.h"
 
 #include <QMenu>

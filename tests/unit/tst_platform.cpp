@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The platform's small rules: resume-next, twips, web addresses.
 #include "platform/error.h"
 #include "platform/resume_next.h"
 #include "platform/twips.h"

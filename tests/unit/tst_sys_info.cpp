@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Finding and starting the system information tool, against a fake registry.
 #include "about/sys_info.h"
 #include "fakes/fake_about_platform.h"
 

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The sample site served on loopback for the web engine tests.
 #pragma once
 
 #include <QByteArray>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The real web view: history, sizes, addresses, pages from disk and their dialogs.
 #include "platform/error.h"
 #include "platform/webengine/qt_web_view.h"
 

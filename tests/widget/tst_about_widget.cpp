@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The real About dialog, offscreen: its controls, its picture and its buttons.
 #include "about/frm_about.h"
 #include "fakes/fake_about_platform.h"
 

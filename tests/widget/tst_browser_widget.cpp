@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The real main window, offscreen: layout, fonts, colours, focus and the banner.
 #include "fakes/fake_browser.h"
 #include "platform/qt/pictures.h"
 

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The list box: Click for each choice by mouse and keyboard, none from the program.
 #include "main_window/list_box.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file-open dialog on Qt's file dialog, driven by its keys.
 #include "platform/error.h"
 #include "platform/qt/qt_file_dialog.h"
 

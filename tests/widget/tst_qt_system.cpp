@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The Qt platform objects of the About dialog: registry, file test, program start.
 #include "about/sys_info.h"
 #include "platform/error.h"
 #include "platform/qt/own_environment.h"

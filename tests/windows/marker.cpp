@@ -1,4 +1,3 @@
-// Zel Tidewell — a small desktop news reader.
 // A program for the Windows test to start: it writes "<its own path>.ran" and ends.
 #include "platform/windows/windows_api.h"
 

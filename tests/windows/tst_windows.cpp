@@ -1,4 +1,3 @@
-// Zel Tidewell — a small desktop news reader.
 // The System Info look-up against a real Windows registry API (run under Wine by run.sh):
 // values written with the API itself, read back through WinRegistry and GetKeyValue, and the
 // whole StartSysInfo flow with the Windows file test and program start.

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Environment settings of the program's own, kept from the programs it starts.
 #pragma once
 
 #include <QProcessEnvironment>

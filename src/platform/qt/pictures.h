@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The program's pictures, sharp on screens of any density.
 #pragma once
 
 #include <QPixmap>

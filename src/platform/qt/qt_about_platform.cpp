@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The About dialog's platform objects of the running program.
 #include "platform/about_platform.h"
 
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file-open dialog on Qt's file dialog.
 #include "qt_file_dialog.h"
 
 #include "platform/error.h"

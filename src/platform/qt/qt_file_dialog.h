@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file-open dialog on Qt's file dialog.
 #pragma once
 
 #include "platform/file_dialog.h"

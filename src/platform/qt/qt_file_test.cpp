@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file test on Qt: a normal file that is not hidden.
 #include "qt_file_test.h"
 
 #include "platform/error.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file test on Qt.
 #pragma once
 
 #include "platform/file_test.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The message box on QMessageBox, with the Windows flags' buttons and icons.
 #include "qt_message_box.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The message box on QMessageBox.
 #pragma once
 
 #include "platform/message_box.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Program start on Qt: a detached process, the whole path as the program.
 #pragma once
 
 #include "platform/program_start.h"

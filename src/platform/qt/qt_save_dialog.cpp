@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The save dialog on Qt's file dialog.
 #include "qt_save_dialog.h"
 
 #include <QApplication>

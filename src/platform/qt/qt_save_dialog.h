@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The save dialog on Qt's file dialog.
 #pragma once
 
 #include "platform/save_dialog.h"

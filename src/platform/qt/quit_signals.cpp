@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Quit signals (SIGTERM, SIGINT, SIGHUP) turned into a call on the GUI thread.
 #include "quit_signals.h"
 
 #include <QSocketNotifier>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Quit signals (SIGTERM, SIGINT, SIGHUP) turned into a call on the GUI thread.
 #pragma once
 
 #include <QObject>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// A registry that stands in where the system has none: the system information tool's key.
 #include "stand_in_registry.h"
 
 #include <QStandardPaths>

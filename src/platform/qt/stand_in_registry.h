@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// A registry that stands in where the system has none.
 #pragma once
 
 #include "platform/registry.h"

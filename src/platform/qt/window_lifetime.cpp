@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Deleting a window once it has closed and the nested event loops have returned.
 #include "window_lifetime.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Deleting a window once it has closed and nothing runs on top of it.
 #pragma once
 
 class QWidget;

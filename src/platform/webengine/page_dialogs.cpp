@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// A page's alert, confirm and prompt boxes, which never trap the user.
 #include "page_dialogs.h"
 
 #include <QCheckBox>

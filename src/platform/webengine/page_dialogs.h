@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// A page's alert, confirm and prompt boxes, which never trap the user.
 #pragma once
 
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file test on Windows, through FindFirstFileA.
 #include "win_file_test.h"
 
 #include "windows_api.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The file test on Windows.
 #pragma once
 
 #include "platform/file_test.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Program start on Windows, through CreateProcessA.
 #include "win_program_start.h"
 
 #include "windows_api.h"

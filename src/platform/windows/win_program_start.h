@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// Program start on Windows.
 #pragma once
 
 #include "platform/program_start.h"

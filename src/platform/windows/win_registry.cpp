@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The Windows registry, through advapi32.
 #include "win_registry.h"
 
 #include "windows_api.h"

@@ -1,4 +1,4 @@
-// Zel Tidewell — a small desktop news reader.
+// The Windows registry, through advapi32.
 #pragma once
 
 #include "platform/registry.h"

@@ -1,4 +1,3 @@
-// Zel Tidewell — a small desktop news reader.
 // The Windows API, for every Windows source of the program: include this, never <windows.h>.
 #pragma once
 
