@@ -8,9 +8,14 @@
 #include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <set>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -85,13 +90,27 @@ PartialFiles &runningPartials()
     return files;
 }
 
-// Replaces the target at once, so that no one sees a half-moved file; the user has confirmed
-// replacing a file of that name.
-bool replaceFile(const QString &from, const QString &to)
+// Gives the complete file its name at once, so that no one sees a half-moved file. A file
+// there is replaced only where the user confirmed replacing it; a link is never replaced, and
+// nothing that took the name meanwhile is.
+bool moveIntoPlace(const QString &from, const QString &to, bool replace)
 {
+    namespace fs = std::filesystem;
+    const fs::path source(from.toStdU16String()), target(to.toStdU16String());
     std::error_code error;
-    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
-                            std::filesystem::path(to.toStdU16String()), error);
+    const fs::file_type there = fs::symlink_status(target, error).type();
+    if (there == fs::file_type::symlink || (there != fs::file_type::not_found && !replace))
+        return false;
+#ifdef Q_OS_LINUX
+    if (there == fs::file_type::not_found) {
+        if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+            return true;
+        // Only file systems that cannot promise it are left to the plain move.
+        if (errno != EINVAL && errno != ENOSYS)
+            return false;
+    }
+#endif
+    fs::rename(source, target, error);
     return !error;
 }
 
@@ -103,6 +122,7 @@ Download::Download(QWebEngineDownloadRequest *request, const QString &target,
     , m_request(request)
     , m_target(target)
     , m_partial(partial)
+    , m_replaces(hasEntry(target))
 {
     for (const QString &file : partialFiles())
         runningPartials().add(file);
@@ -203,7 +223,7 @@ void Download::complete()
         return;
     }
     // If it cannot take the target's name, the complete file stays under its partial name.
-    if (!replaceFile(m_partial, m_target)) {
+    if (!moveIntoPlace(m_partial, m_target, m_replaces)) {
         end(State::Failed,
             u"cannot save as "_s + QDir::toNativeSeparators(m_target) +
                 u"; the file is kept as "_s + QDir::toNativeSeparators(m_partial),

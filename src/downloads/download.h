@@ -60,6 +60,8 @@ private:
     QString m_partial;
     State m_state = State::Running;
     QString m_failure;
+    // Whether the user chose to replace what had the target's name.
+    bool m_replaces = false;
     qint64 m_finalBytes = -1;
     int m_refusals = 0;
 };

@@ -2,9 +2,11 @@
 #include "download_names.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
 
 using namespace Qt::StringLiterals;
 
@@ -21,19 +23,49 @@ constexpr qsizetype kMaxExtension = 16;
 // The engine writes a download under this suffix until it has all of it.
 constexpr QStringView kEngineSuffix = u".download";
 
-bool unwantedInName(QChar c)
+// Characters that mean nothing on screen (line and paragraph separators, bidi controls,
+// zero-width characters) are left out; control characters, code points without a character
+// and those Windows refuses become "_", each character beyond U+FFFF kept whole.
+QString cleaned(const QString &name)
 {
-    const auto category = c.category();
-    return category == QChar::Other_Control || category == QChar::Other_Format ||
-           category == QChar::Other_Surrogate || category == QChar::Other_NotAssigned ||
-           u"<>:\"/\\|?*"_s.contains(c);
+    QString clean;
+    clean.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        const bool pair =
+            QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate();
+        if (pair) {
+            c = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            ++i;
+        }
+        switch (QChar::category(c)) {
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+        case QChar::Other_Format:
+            continue;
+        case QChar::Other_Control:
+        case QChar::Other_Surrogate:
+        case QChar::Other_NotAssigned:
+            clean += u'_';
+            continue;
+        default:
+            break;
+        }
+        if (c < 0x80 && u"<>:\"/\\|?*"_s.contains(QChar(c)))
+            clean += u'_';
+        else
+            clean += QStringView(QChar::fromUcs4(c));
+    }
+    return clean;
 }
 
+// A name never starts with a dot (hidden), a dash (an option) or a tilde (a home folder, to a
+// file dialog), nor ends with a dot or blank (which Windows drops).
 QString trimmed(QString name)
 {
     qsizetype begin = 0;
-    while (begin < name.size() &&
-           (name[begin] == u'.' || name[begin] == u'-' || name[begin].isSpace()))
+    while (begin < name.size() && (name[begin] == u'.' || name[begin] == u'-' ||
+                                   name[begin] == u'~' || name[begin].isSpace()))
         ++begin;
     qsizetype end = name.size();
     while (end > begin && (name[end - 1] == u'.' || name[end - 1].isSpace()))
@@ -59,16 +91,24 @@ QString cutToLength(const QString &name)
 bool partialTaken(const QString &partial, const QSet<QString> &inUse)
 {
     const QStringList files = partialFilesOf(partial);
-    return std::any_of(files.cbegin(), files.cend(), [&](const QString &file) {
-        return inUse.contains(file) || QFileInfo::exists(file);
-    });
+    return std::any_of(files.cbegin(), files.cend(),
+                       [&](const QString &file) { return inUse.contains(file) || hasEntry(file); });
 }
 
 } // namespace
 
+bool hasEntry(const QString &path)
+{
+    std::error_code error;
+    const auto status =
+        std::filesystem::symlink_status(QFile::encodeName(path).toStdString(), error);
+    return status.type() != std::filesystem::file_type::not_found;
+}
+
 bool reservedOnWindows(const QString &name)
 {
-    static const QStringList devices = {u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
+    static const QStringList devices = {u"CON"_s, u"PRN"_s,    u"AUX"_s,
+                                        u"NUL"_s, u"CONIN$"_s, u"CONOUT$"_s};
     const QString device = name.section(u'.', 0, 0).trimmed().toUpper();
     if (devices.contains(device))
         return true;
@@ -79,14 +119,17 @@ bool reservedOnWindows(const QString &name)
 QString plainFileName(const QString &proposed)
 {
     const qsizetype cut = std::max(proposed.lastIndexOf(u'/'), proposed.lastIndexOf(u'\\'));
-    QString name = proposed.mid(cut + 1);
-    for (QChar &c : name)
-        if (unwantedInName(c))
-            c = u'_';
-    name = cutToLength(trimmed(name));
+    QString name = cutToLength(trimmed(cleaned(proposed.mid(cut + 1))));
     if (reservedOnWindows(name))
         name.prepend(u'_');
     return name.isEmpty() ? u"download"_s : name;
+}
+
+bool plainNameIn(const QString &path, const QString &folder)
+{
+    const QFileInfo file(path);
+    return QDir::cleanPath(file.absolutePath()) == QDir::cleanPath(QDir(folder).absolutePath()) &&
+           plainFileName(file.fileName()) == file.fileName();
 }
 
 QStringList partialFilesOf(const QString &partial)
@@ -113,8 +156,7 @@ QString proposedPath(const QString &folder, const QString &name, const QSet<QStr
     // A name whose first partial name is taken may be another run's download still going.
     const auto taken = [&](const QString &candidate) {
         const QString path = dir.filePath(candidate);
-        return dir.exists(candidate) || inUse.contains(path) ||
-               partialTaken(path + u".part"_s, inUse);
+        return hasEntry(path) || inUse.contains(path) || partialTaken(path + u".part"_s, inUse);
     };
     QString candidate = name;
     for (int n = 1; taken(candidate); ++n)

@@ -6,13 +6,21 @@
 
 namespace downloads {
 
+// Whether a path the user chose holds to the rule its proposal did: a plain file name, right
+// in the folder the user was looking at.
+bool plainNameIn(const QString &path, const QString &folder);
+
+// Whether a directory entry of any kind has this path: a file, a folder, a link (dangling or
+// not), a device or a pipe.
+bool hasEntry(const QString &path);
+
 // Whether Windows reserves this name for a device (CON, COM1, LPT1.txt, ...).
 bool reservedOnWindows(const QString &name);
 
 // A name that a server proposes, made into a plain file name that every common file system
-// takes: its last path component, without control characters or those Windows refuses,
-// without leading dots or dashes, not a name Windows reserves, at most 200 bytes long with
-// its extension kept; "download" when nothing is left.
+// takes: its last path component, without control, format or separator characters or those
+// Windows refuses, without leading dots, dashes or tildes, not a name Windows reserves, at
+// most 200 bytes long with its extension kept; "download" when nothing is left.
 QString plainFileName(const QString &proposed);
 
 // The names a download to target writes while it runs: the partial file and the engine's own
@@ -20,13 +28,13 @@ QString plainFileName(const QString &proposed);
 QStringList partialFilesOf(const QString &partial);
 
 // The partial name for a download to target: "setup.exe.part", or "setup.exe.1.part", ...
-// when a file or a download in use has that name or its working name, so that a partial file
-// that is not this run's own is never touched.
+// when a directory entry of any kind or a download in use has that name or its working name,
+// so that a partial file that is not this run's own, or a link, is never written through.
 QString freePartialName(const QString &target, const QSet<QString> &inUse);
 
 // Where to offer to save a file of this name in folder: the name itself, or the first of
-// "name (1).ext", "name (2).ext", ... that is free on disk (with its partial names) and not
-// in use.
+// "name (1).ext", "name (2).ext", ... that no directory entry has (nor its partial names) and
+// no download in use.
 QString proposedPath(const QString &folder, const QString &name, const QSet<QString> &inUse = {});
 
 } // namespace downloads

@@ -98,15 +98,21 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
     const bool made = !QFileInfo::exists(folder) && QDir().mkpath(folder);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    const QString answer = m_saveDialog->askSavePath(proposedPath(folder, name, inUse()));
-    if (made &&
-        (answer.isEmpty() || QFileInfo(answer).absolutePath() != QDir(folder).absolutePath()))
+    platform::SaveAnswer answer = m_saveDialog->askSavePath(proposedPath(folder, name, inUse()));
+    // What the user chose holds to the rule the proposal did. A dialog expands a "~" typed or
+    // kept in its name field into a home folder and follows a "..": asked again then, with the
+    // plain name in the folder the dialog was showing.
+    while (!answer.path.isEmpty() && !plainNameIn(answer.path, answer.folder)) {
+        const QString plain = plainFileName(QFileInfo(answer.path).fileName());
+        answer = m_saveDialog->askSavePath(proposedPath(answer.folder, plain, inUse()));
+    }
+    if (made && QFileInfo(answer.path).absolutePath() != QDir(folder).absolutePath())
         QDir().rmdir(folder);
-    if (answer.isEmpty()) {
+    if (answer.path.isEmpty()) {
         request->cancel();
         return;
     }
-    const QString target = QDir::cleanPath(QFileInfo(answer).absoluteFilePath());
+    const QString target = QDir::cleanPath(QFileInfo(answer.path).absoluteFilePath());
     // Asked for again now: other downloads may have started while the dialog was open.
     const QSet<QString> used = inUse();
     if (used.contains(target)) {

@@ -5,15 +5,24 @@
 
 namespace platform {
 
+// The user's answer to a save dialog: the path chosen (empty when the user cancels), and the
+// folder the dialog was showing then. The two can differ: a dialog may expand a "~" or follow
+// a ".." typed into its name field.
+struct SaveAnswer
+{
+    QString path;
+    QString folder;
+};
+
 // Asks the user where to save a download.
 class SaveDialog
 {
 public:
     virtual ~SaveDialog() = default;
 
-    // The path chosen, starting from the one proposed; empty when the user cancels. Choosing
-    // an existing file has been confirmed by the user.
-    virtual QString askSavePath(const QString &proposed) = 0;
+    // Starts in the folder of the path proposed, with its name. Choosing an existing file has
+    // been confirmed by the user.
+    virtual SaveAnswer askSavePath(const QString &proposed) = 0;
 };
 
 } // namespace platform

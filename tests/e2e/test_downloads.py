@@ -36,6 +36,21 @@ class Downloads(harness.ProgramTest):
         self.assertEqual(os.listdir(self.downloads), [])
 
 
+class HostileNames(unittest.TestCase):
+    def test_a_name_the_dialog_would_expand_is_saved_in_downloads(self):
+        session = harness.Session(harness.ProgramTest.program_path,
+                                  ["computer_technology.htm=hostile/tilde_name.htm"])
+        self.addCleanup(session.close)
+        program = session.program
+        program.window()
+        session.site.wait_for_loaded_title("Tilde Name")
+        harness.click_at(400, 500)  # the page's one link, a download the server names ~nobody
+        harness.press_keys(program.window("^Save Download$"), "Return")
+        target = os.path.join(program.home, "Downloads", "nobody")
+        harness.wait_until("the completed download", lambda: os.path.exists(target) and
+                           os.path.getsize(target) == 116 * 1024)
+
+
 class DownloadsWhenTheProgramIsEnded(unittest.TestCase):
     """A quit signal, or a display that goes away, during a download leaves no partial file."""
 

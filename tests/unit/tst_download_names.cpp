@@ -15,19 +15,22 @@ class DownloadNamesTest : public QObject
 
     QTemporaryDir m_dir;
 
-    // Makes empty files of these names in the test's folder.
+    // Makes empty files of these names in the test's folder; "name -> target" makes a link.
     void make(const QStringList &names)
     {
         for (const QString &name : names) {
-            QFile file(m_dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
+            const QStringList link = name.split(u" -> "_s);
+            QFile file(m_dir.filePath(link[0]));
+            QVERIFY(link.size() == 2 ? QFile::link(link[1], file.fileName())
+                                     : file.open(QIODevice::WriteOnly));
         }
     }
 
 private slots:
     void cleanup()
     {
-        for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
+        for (const QString &name :
+             QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System))
             QFile::remove(m_dir.filePath(name));
     }
 
@@ -49,7 +52,16 @@ private slots:
             {"option", u"--help"_s, u"help"_s},
             {"device", u"CON"_s, u"_CON"_s},
             {"device with extension", u"lpt1.txt"_s, u"_lpt1.txt"_s},
-            {"right-to-left override", u"evil\u202Etxt.exe"_s, u"evil_txt.exe"_s},
+            {"right-to-left override", u"evil\u202Etxt.exe"_s, u"eviltxt.exe"_s},
+            {"zero-width space", u"a\u200Bb.exe"_s, u"ab.exe"_s},
+            {"line and paragraph separators", u"a\u2028b\u2029c.txt"_s, u"abc.txt"_s},
+            {"beyond U+FFFF", u"\U0001F600 \U0001D400.png"_s, u"\U0001F600 \U0001D400.png"_s},
+            {"lone surrogate", u"a"_s + QChar(0xD800) + u"b"_s, u"a_b"_s},
+            {"someone's home", u"~nobody"_s, u"nobody"_s},
+            {"one's own home", u"~/x"_s, u"x"_s},
+            {"home alone", u"~"_s, u"download"_s},
+            {"console input", u"CONIN$"_s, u"_CONIN$"_s},
+            {"console output", u"conout$.txt"_s, u"_conout$.txt"_s},
             {"markup", u"<i>x|y?.exe"_s, u"_i_x_y_.exe"_s},
             {"300 characters", QString(296, u'n') + u".exe"_s, QString(196, u'n') + u".exe"_s},
             {"nothing left", u"..."_s, u"download"_s},
@@ -86,6 +98,13 @@ private slots:
         QTest::newRow("the engine's working file")
             << QStringList{u"setup.exe.part.download"_s} << none << u"setup.exe"_s
             << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
+        QTest::newRow("dangling links at both partial names")
+            << QStringList{u"setup.exe.part -> ../.profile"_s,
+                           u"setup.exe.part.download -> ../.bashrc"_s}
+            << none << u"setup.exe"_s << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
+        QTest::newRow("a dangling link at the name")
+            << QStringList{u"setup.exe -> ../.profile"_s} << none << u"setup.exe"_s
+            << u"setup (1).exe"_s << u"setup.exe.part"_s;
         QTest::newRow("a running download")
             << none << QStringList{u"setup.exe"_s, u"setup.exe.part"_s} << u"setup.exe"_s
             << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
@@ -103,6 +122,25 @@ private slots:
             used << m_dir.filePath(path);
         QCOMPARE(downloads::proposedPath(m_dir.path(), name, used), m_dir.filePath(proposed));
         QCOMPARE(downloads::freePartialName(m_dir.filePath(name), used), m_dir.filePath(partial));
+    }
+
+    // What the user chose in the save dialog is held to the rule its proposal was made by.
+    void answersHoldToTheRule_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("a plain name") << u"/home/u/Downloads/a.exe"_s << true;
+        QTest::newRow("expanded into another home") << u"/nonexistent"_s << false;
+        QTest::newRow("into a folder below") << u"/home/u/Downloads/b/a.exe"_s << false;
+        QTest::newRow("up and back") << u"/home/u/Downloads/../Downloads/a.exe"_s << true;
+        QTest::newRow("hidden") << u"/home/u/Downloads/.bashrc"_s << false;
+        QTest::newRow("reserved") << u"/home/u/Downloads/nul.txt"_s << false;
+    }
+    void answersHoldToTheRule()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, plain);
+        QCOMPARE(downloads::plainNameIn(path, u"/home/u/Downloads"_s), plain);
     }
 
     void sizesAsPeopleReadThem()

@@ -31,7 +31,8 @@ namespace {
 constexpr int kDeadline = 30000;
 
 // Answers the save dialog with a file of the proposed name in folder, with the proposed path
-// itself (one Enter in the real dialog), with a fixed answer, or with a cancel.
+// itself (one Enter in the real dialog), with a fixed answer, or with a cancel; as if it showed
+// the folder of its answer.
 class FakeSaveDialog final : public platform::SaveDialog
 {
 public:
@@ -41,15 +42,16 @@ public:
     QStringList proposed;
     QList<bool> folderThere; // whether the proposal's folder existed when asked
 
-    QString askSavePath(const QString &path) override
+    platform::SaveAnswer askSavePath(const QString &path) override
     {
         proposed << path;
         folderThere << QFileInfo(path).dir().exists();
-        if (!answer.isEmpty())
-            return answer;
-        if (takeProposed)
-            return path;
-        return folder.isEmpty() ? QString() : QDir(folder).filePath(QFileInfo(path).fileName());
+        const QString chosen = !answer.isEmpty() ? answer
+                               : takeProposed    ? path
+                               : folder.isEmpty()
+                                   ? QString()
+                                   : QDir(folder).filePath(QFileInfo(path).fileName());
+        return {chosen, chosen.isEmpty() ? QString() : QFileInfo(chosen).absolutePath()};
     }
 };
 
@@ -243,6 +245,36 @@ private slots:
         QCOMPARE(filesIn(downloads), QStringList(u"bash_aliases"_s));
         QCOMPARE(QDir::home().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList(u"Downloads"_s));
+    }
+
+    // Links at a download's names are never written through: not at its partial names, and
+    // not at its own name when one appears there while it runs.
+    void linksAreNeverWrittenThrough()
+    {
+        const QString downloads =
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        QDir(downloads).removeRecursively();
+        QVERIFY(QDir().mkpath(downloads));
+        const auto file = [&](const QString &name) { return QDir(downloads).filePath(name); };
+        const QString profile = QDir::home().filePath(u".profile"_s);
+        const QString bashrc = QDir::home().filePath(u".bashrc"_s);
+        QVERIFY(QFile::link(profile, file(u"setup.exe.part"_s)));
+        QVERIFY(QFile::link(bashrc, file(u"setup.exe.part.download"_s)));
+        m_browser->saving->takeProposed = true;
+        m_browser->web->Navigate(u"http://www.zelsoft.example/PixoTrial/setup.exe?rate=400000"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_browser->downloads().isEmpty() &&
+                                     m_browser->downloads().first()->receivedBytes() > 0,
+                                 kDeadline);
+        const QString target = file(u"setup (1).exe"_s);
+        QCOMPARE(m_browser->saving->proposed, QStringList(target));
+        const QString elsewhere = QDir::home().filePath(u"elsewhere"_s);
+        QVERIFY(QFile::link(elsewhere, target));
+        QTRY_VERIFY_WITH_TIMEOUT(m_browser->statuses().first().startsWith(u"Failed: cannot save"),
+                                 kDeadline);
+        QCOMPARE(QFileInfo(target).symLinkTarget(), elsewhere);
+        for (const QString &outside : {profile, bashrc, elsewhere})
+            QVERIFY2(!QFileInfo::exists(outside), qPrintable(outside));
+        QCOMPARE(QFileInfo(target + u".part"_s).size(), 820 * 1024);
     }
 
     // Two downloads that want the same name each get a file of their own; a partial file that

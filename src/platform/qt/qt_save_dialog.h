@@ -9,7 +9,7 @@ namespace platform {
 class QtSaveDialog final : public SaveDialog
 {
 public:
-    QString askSavePath(const QString &proposed) override;
+    SaveAnswer askSavePath(const QString &proposed) override;
 };
 
 } // namespace platform
