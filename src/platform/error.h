@@ -20,6 +20,7 @@ inline constexpr ErrorKind kOverflow{6, "Overflow"};
 inline constexpr ErrorKind kTypeMismatch{13, "Type mismatch"};
 inline constexpr ErrorKind kBadFileName{52, "Bad file name or number"};
 inline constexpr ErrorKind kFileNotFound{53, "File not found"};
+inline constexpr ErrorKind kPathFileAccess{75, "Path/File access error"};
 inline constexpr ErrorKind kInvalidPropertyValue{380, "Invalid property value"};
 inline constexpr ErrorKind kCannotSizeWindow{
     384, "A form can't be moved or sized while minimized or maximized"};

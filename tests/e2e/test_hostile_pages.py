@@ -50,6 +50,18 @@ class HostilePages(unittest.TestCase):
         self.assertEqual([line for line in self.site.requests() if "tennis" in line], [])
         self.assertEqual(len(harness.windows_named(self.program.process.pid, "")), 1)
 
+    def test_open_refuses_a_pipe_with_the_error_box(self):
+        self.start()
+        fifo = os.path.join(self.session.workdir, "fifo.htm")
+        os.mkfifo(fifo)
+        harness.open_file(self.program, self.window, fifo)
+        box = self.program.window("^ERROR:  Path/File access error$")
+        harness.press_keys(box, "Return")  # Abort, the default
+        harness.wait_until("the box to close", lambda: not harness.windows_named(
+            self.program.process.pid, "^ERROR: "))
+        harness.press_keys(self.window, "alt+o", "h")
+        self.site.wait_for_loaded_title("Zelsoft Publisher Home")
+
     def test_a_whole_session_writes_nothing_but_the_download(self):
         self.start()
         self.site.wait_for_loaded_title("Computer Technology News")

@@ -16,6 +16,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;

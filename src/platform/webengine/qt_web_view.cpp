@@ -142,6 +142,10 @@ QtWebView::QtWebView(QWidget *parent)
 void QtWebView::Navigate(const QString &address)
 {
     const QUrl url = webAddressToUrl(address);
+    // A page from disk is read to its end: a pipe or a device (even behind a link) never ends.
+    const QFileInfo file(url.toLocalFile());
+    if (url.isLocalFile() && file.exists() && !file.isFile())
+        throw Error(kPathFileAccess);
     emit addressAsked();
     load(url);
 }
