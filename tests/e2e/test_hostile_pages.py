@@ -3,6 +3,7 @@
 
 import os
 import struct
+import time
 import unittest
 import zlib
 
@@ -49,6 +50,15 @@ class HostilePages(unittest.TestCase):
         self.site.wait_for_loaded_title("Zelsoft Publisher Home")
         self.assertEqual([line for line in self.site.requests() if "tennis" in line], [])
         self.assertEqual(len(harness.windows_named(self.program.process.pid, "")), 1)
+
+    def test_the_next_page_shows_past_a_runaway_page(self):
+        self.start("hostile/runaway.htm")
+        self.site.wait_for_loaded_title("Runaway")
+        start = time.monotonic()
+        harness.press_keys(self.window, "alt+o", "h")  # Publisher Home
+        self.site.wait_for_loaded_title("Zelsoft Publisher Home", timeout=15)
+        print(f"next page after a runaway one: {time.monotonic() - start:.1f} s")
+        self.assertEqual(harness.windows_named(self.program.process.pid, "^ERROR|says$"), [])
 
     def test_open_refuses_a_pipe_with_the_error_box(self):
         self.start()

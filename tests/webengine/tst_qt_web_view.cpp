@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,6 +129,50 @@ private slots:
         view.setWidth(0.0f);
         view.setHeight(0.0f);
         QCOMPARE(view.size(), QSize(0, 0));
+    }
+
+    // The next page shows past a page whose script never returns (its renderer is ended) and
+    // past one that is only slow (left alone).
+    void busyPagesDoNotHoldTheNextPage_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("ended");
+        QTest::newRow("runaway") << u"for (;;) {}"_s << 1;
+        QTest::newRow("slow") << u"const end = Date.now() + 2000; while (Date.now() < end) {}"_s
+                              << 0;
+    }
+    void busyPagesDoNotHoldTheNextPage()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, ended);
+        QtWebView view;
+        QSignalSpy terminated(view.page(), &QWebEnginePage::renderProcessTerminated);
+        view.setHtml(u"<title>Busy</title><script>onload = () => setTimeout(() => {"
+                     "document.title = 'Busy now'; "_s +
+                     script + u"}, 0)</script>"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Busy now"_s, 20000);
+        view.Navigate(u"data:text/html,<title>After</title>"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"After"_s, 15000);
+        QCOMPARE(terminated.size(), ended);
+        QVERIFY(!view.findChild<QLabel *>(u"pageStopped"_s));
+    }
+
+    void aPageWhoseRendererEndedSaysSo()
+    {
+        QtWebView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(loadAndWait(view, writePage(m_dir, u"one.htm"_s, u"One"_s)));
+        QCOMPARE(::kill(pid_t(view.page()->renderProcessPid()), SIGKILL), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(view.findChild<QLabel *>(u"pageStopped"_s), 20000);
+        const auto *notice = view.findChild<QLabel *>(u"pageStopped"_s);
+        QVERIFY(notice->isVisible());
+        QCOMPARE(notice->geometry(), view.rect());
+        QVERIFY(notice->text().startsWith(u"This page stopped."_s));
+        QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+        view.Refresh();
+        QVERIFY(finished.wait(20000) && finished.first().first().toBool());
+        QVERIFY(!notice->isVisible());
     }
 
     void unusableAddressesAreErrors()

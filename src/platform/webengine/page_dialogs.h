@@ -34,6 +34,8 @@ public:
 
     // Another page is shown: its boxes are shown again.
     void pageChanged() { m_stopped = false; }
+    // Whether a box is open: the page waits for the user's answer.
+    bool isOpen() const { return !m_open.isNull(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,12 +5,16 @@
 #include "platform/error.h"
 #include "platform/twips.h"
 #include "platform/web_address.h"
+#include "runaway_guard.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QWebEngineHistory>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
+
+using namespace Qt::StringLiterals;
 
 namespace platform {
 
@@ -75,6 +79,9 @@ public:
         , m_dialogs(new PageDialogs(view))
     {}
 
+    // Whether one of the page's boxes waits for the user's answer.
+    bool asking() const { return m_dialogs->isOpen(); }
+
 protected:
     void javaScriptAlert(const QUrl &origin, const QString &text) override
     {
@@ -134,9 +141,21 @@ int checkedPixels(float twips)
 QtWebView::QtWebView(QWidget *parent)
     : QWebEngineView(parent)
 {
-    setPage(new Page(this));
+    auto *page = new Page(this);
+    setPage(page);
+    // Told before the guard, which sends a waiting navigation on at once.
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status != QWebEnginePage::NormalTerminationStatus && !m_guard->waiting())
+                    showStopped();
+            });
+    m_guard = new RunawayGuard(page, [page] { return page->asking(); });
+    connect(this, &QWebEngineView::loadStarted, this, [this] {
+        if (m_stopped)
+            m_stopped->hide();
+    });
     // Windows open only from a user's click.
-    page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
 }
 
 void QtWebView::Navigate(const QString &address)
@@ -147,28 +166,28 @@ void QtWebView::Navigate(const QString &address)
     if (url.isLocalFile() && file.exists() && !file.isFile())
         throw Error(kPathFileAccess);
     emit addressAsked();
-    load(url);
+    m_guard->go([this, url] { load(url); });
 }
 
 void QtWebView::GoBack()
 {
     if (!history()->canGoBack())
         throw Error(kOperationFailed, "There is no earlier page");
-    back();
+    m_guard->go([this] { back(); });
 }
 
 void QtWebView::GoForward()
 {
     if (!history()->canGoForward())
         throw Error(kOperationFailed, "There is no later page");
-    forward();
+    m_guard->go([this] { forward(); });
 }
 
 void QtWebView::Refresh()
 {
     if (url().isEmpty())
         throw Error(kOperationFailed, "There is no page to reload");
-    reload();
+    m_guard->go([this] { reload(); });
 }
 
 void QtWebView::setWidth(float twips)
@@ -179,6 +198,37 @@ void QtWebView::setWidth(float twips)
 void QtWebView::setHeight(float twips)
 {
     resize(width(), checkedPixels(twips));
+}
+
+// In place of a page whose renderer has ended (killed, or out of memory), which would leave a
+// grey area with no word, in the main window's colours and lettering.
+void QtWebView::showStopped()
+{
+    if (!m_stopped) {
+        m_stopped =
+            new QLabel(u"This page stopped.\nChoose a page, or Refresh to load it again."_s, this);
+        m_stopped->setObjectName(u"pageStopped"_s);
+        m_stopped->setAlignment(Qt::AlignCenter);
+        m_stopped->setWordWrap(true);
+        m_stopped->setAutoFillBackground(true);
+        QPalette palette = m_stopped->palette();
+        palette.setColor(QPalette::Window, QColor(128, 128, 128));
+        palette.setColor(QPalette::WindowText, QColor(224, 224, 224));
+        m_stopped->setPalette(palette);
+        QFont font(u"Times New Roman"_s);
+        font.setPointSizeF(15.75);
+        m_stopped->setFont(font);
+    }
+    m_stopped->setGeometry(rect());
+    m_stopped->show();
+    m_stopped->raise();
+}
+
+void QtWebView::resizeEvent(QResizeEvent *event)
+{
+    QWebEngineView::resizeEvent(event);
+    if (m_stopped)
+        m_stopped->setGeometry(rect());
 }
 
 } // namespace platform

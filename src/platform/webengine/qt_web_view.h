@@ -5,10 +5,16 @@
 
 #include <QWebEngineView>
 
+class QLabel;
+
 namespace platform {
+
+class RunawayGuard;
 
 // The web view on Qt WebEngine, with the default (off-the-record) profile: nothing of what it
 // visits is written to disk. Links and scripts that ask for a new window open in this view.
+// The user's navigations get past a page whose script never returns, and a page whose
+// renderer has ended says so in the view.
 class QtWebView final : public QWebEngineView, public WebView
 {
     Q_OBJECT
@@ -27,6 +33,16 @@ public:
 signals:
     // The program has asked for an address: the user's doing, from a list, a menu or Open.
     void addressAsked();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showStopped();
+
+    RunawayGuard *m_guard = nullptr;
+    // Made when a page first stops.
+    QLabel *m_stopped = nullptr;
 };
 
 } // namespace platform

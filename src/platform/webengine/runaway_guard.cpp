@@ -1,0 +1,103 @@
+// Navigation past a page whose script never returns: a round trip first, the renderer ended
+// when none comes back.
+#include "runaway_guard.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+
+#ifdef Q_OS_WIN
+#include "platform/windows/windows_api.h"
+#else
+#include <csignal>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+// How long a page may take to answer: more than a slow script's few seconds, less than a
+// user's patience.
+constexpr int kAnswerMs = 4000;
+// How long the engine may take to tell of a renderer that was ended.
+constexpr int kEndMs = 2000;
+
+void endProcess(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, DWORD(pid))) {
+        ::TerminateProcess(process, 1);
+        ::CloseHandle(process);
+    }
+#else
+    ::kill(pid_t(pid), SIGKILL);
+#endif
+}
+
+} // namespace
+
+RunawayGuard::RunawayGuard(QWebEnginePage *page, std::function<bool()> asking)
+    : QObject(page)
+    , m_page(page)
+    , m_asking(std::move(asking))
+{
+    // A renderer that has ended answers nothing: what waits for it goes now.
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        if (m_navigation)
+            goNow();
+    });
+}
+
+void RunawayGuard::go(std::function<void()> navigation)
+{
+    m_navigation = std::move(navigation);
+    if (m_ending)
+        return;
+    if (m_page->renderProcessPid() <= 0 || m_asking() ||
+        !m_page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled)) {
+        goNow();
+        return;
+    }
+    const quint64 asked = ++m_asked;
+    const QPointer<RunawayGuard> guard(this);
+    m_page->runJavaScript(u"0"_s, QWebEngineScript::ApplicationWorld,
+                          [guard, asked](const QVariant &) {
+                              if (guard && guard->m_asked == asked && !guard->m_ending)
+                                  guard->goNow();
+                          });
+    QTimer::singleShot(kAnswerMs, this, [this, asked] {
+        if (m_asked == asked && m_navigation)
+            endRenderer();
+    });
+}
+
+void RunawayGuard::goNow()
+{
+    ++m_asked;
+    m_ending = false;
+    if (const auto navigation = std::exchange(m_navigation, nullptr))
+        navigation();
+}
+
+void RunawayGuard::endRenderer()
+{
+    const qint64 pid = m_page->renderProcessPid();
+    if (pid <= 0) {
+        goNow();
+        return;
+    }
+    m_ending = true;
+    endProcess(pid);
+    // The navigation goes on even should the engine not tell of the end.
+    const quint64 asked = m_asked;
+    QTimer::singleShot(kEndMs, this, [this, asked] {
+        if (m_asked == asked && m_ending)
+            goNow();
+    });
+}
+
+} // namespace platform
