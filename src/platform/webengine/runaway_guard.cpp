@@ -1,5 +1,5 @@
-// Navigation past a page whose script never returns: a round trip first, the renderer ended
-// when none comes back.
+// Navigation past a page whose script never returns: a round trip alongside each navigation,
+// the renderer ended when none comes back.
 #include "runaway_guard.h"
 
 #include <QPointer>
@@ -45,10 +45,15 @@ RunawayGuard::RunawayGuard(QWebEnginePage *page, std::function<bool()> asking)
     , m_page(page)
     , m_asking(std::move(asking))
 {
-    // A renderer that has ended answers nothing: what waits for it goes now.
+    // A page that finished loading answers.
+    connect(page, &QWebEnginePage::loadFinished, this, &RunawayGuard::settle);
+    // A navigation that waited for its renderer's end is made again, in a new one.
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
-        if (m_navigation)
-            goNow();
+        const auto navigation = m_navigation;
+        const bool ended = std::exchange(m_ending, false);
+        settle();
+        if (ended && navigation)
+            navigation();
     });
 }
 
@@ -57,17 +62,19 @@ void RunawayGuard::go(std::function<void()> navigation)
     m_navigation = std::move(navigation);
     if (m_ending)
         return;
-    if (m_page->renderProcessPid() <= 0 || m_asking() ||
-        !m_page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled)) {
-        goNow();
+    const bool ask = m_page->renderProcessPid() > 0 && !m_asking() &&
+                     m_page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled);
+    const quint64 asked = ++m_asked;
+    m_navigation();
+    if (!ask) {
+        settle();
         return;
     }
-    const quint64 asked = ++m_asked;
     const QPointer<RunawayGuard> guard(this);
     m_page->runJavaScript(u"0"_s, QWebEngineScript::ApplicationWorld,
                           [guard, asked](const QVariant &) {
-                              if (guard && guard->m_asked == asked && !guard->m_ending)
-                                  guard->goNow();
+                              if (guard && guard->m_asked == asked)
+                                  guard->settle();
                           });
     QTimer::singleShot(kAnswerMs, this, [this, asked] {
         if (m_asked == asked && m_navigation)
@@ -75,28 +82,27 @@ void RunawayGuard::go(std::function<void()> navigation)
     });
 }
 
-void RunawayGuard::goNow()
+void RunawayGuard::settle()
 {
     ++m_asked;
-    m_ending = false;
-    if (const auto navigation = std::exchange(m_navigation, nullptr))
-        navigation();
+    if (!m_ending)
+        m_navigation = nullptr;
 }
 
 void RunawayGuard::endRenderer()
 {
     const qint64 pid = m_page->renderProcessPid();
-    if (pid <= 0) {
-        goNow();
-        return;
-    }
+    if (pid <= 0)
+        return settle();
     m_ending = true;
     endProcess(pid);
-    // The navigation goes on even should the engine not tell of the end.
+    // Made again even should the engine not tell of the end.
     const quint64 asked = m_asked;
     QTimer::singleShot(kEndMs, this, [this, asked] {
-        if (m_asked == asked && m_ending)
-            goNow();
+        if (m_asked == asked && std::exchange(m_ending, false)) {
+            if (const auto navigation = std::exchange(m_navigation, nullptr))
+                navigation();
+        }
     });
 }
 
