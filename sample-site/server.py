@@ -51,7 +51,8 @@ DOWNLOADS = {
 RATE = 4 * MB  # bytes a second
 CHUNK = 64 * KB
 TYPES = {".htm": "text/html; charset=utf-8", ".html": "text/html; charset=utf-8",
-         ".css": "text/css", ".js": "text/javascript", ".jpg": "image/jpeg", ".png": "image/png"}
+         ".css": "text/css", ".js": "text/javascript", ".jpg": "image/jpeg", ".png": "image/png",
+         ".svg": "image/svg+xml"}
 
 
 def download_block(path):

@@ -74,8 +74,9 @@ class PartialFiles
 public:
     ~PartialFiles()
     {
+        std::error_code error;
         for (const QByteArray &name : m_names)
-            std::remove(name.constData());
+            std::filesystem::remove_all(name.constData(), error);
     }
     void add(const QString &path) { m_names.insert(QFile::encodeName(path)); }
     void remove(const QString &path) { m_names.erase(QFile::encodeName(path)); }
@@ -122,13 +123,23 @@ Download::Download(QWebEngineDownloadRequest *request, const QString &target,
     , m_request(request)
     , m_target(target)
     , m_partial(partial)
+    , m_page(request->isSavePageDownload())
     , m_replaces(hasEntry(target))
 {
     for (const QString &file : partialFiles())
         runningPartials().add(file);
-    const QFileInfo info(m_partial);
-    request->setDownloadDirectory(info.absolutePath());
-    request->setDownloadFileName(info.fileName());
+    if (m_page) {
+        // A page is saved whole into a folder of its own under the partial name: its file, and
+        // the folder of its parts that the file links to.
+        QDir().mkdir(m_partial);
+        request->setSavePageFormat(QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+        request->setDownloadDirectory(m_partial);
+        request->setDownloadFileName(QFileInfo(target).fileName());
+    } else {
+        const QFileInfo info(m_partial);
+        request->setDownloadDirectory(info.absolutePath());
+        request->setDownloadFileName(info.fileName());
+    }
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, &Download::update);
     connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, &Download::changed);
     connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, &Download::changed);
@@ -157,7 +168,7 @@ Download *Download::refused(const QString &target, QObject *parent)
 
 QStringList Download::partialFiles() const
 {
-    return partialFilesOf(m_partial);
+    return m_page ? QStringList{m_partial} : partialFilesOf(m_partial);
 }
 
 qint64 Download::receivedBytes() const
@@ -215,6 +226,8 @@ void Download::update()
 // Completed means that the file at the target holds exactly what came for this download.
 void Download::complete()
 {
+    if (m_page)
+        return completePage();
     const qint64 received = m_request->receivedBytes();
     const qint64 total = m_request->totalBytes();
     const qint64 onDisk = QFileInfo(m_partial).size();
@@ -231,6 +244,30 @@ void Download::complete()
         return;
     }
     m_finalBytes = onDisk;
+    end(State::Completed);
+}
+
+// The page's file takes its name, and the folder of its parts takes its own beside it.
+void Download::completePage()
+{
+    const QDir folder(m_partial);
+    const QString file = folder.filePath(QFileInfo(m_target).fileName());
+    if (!QFileInfo(file).isFile()) {
+        end(State::Failed, u"the page could not be saved"_s);
+        return;
+    }
+    m_finalBytes = QFileInfo(file).size();
+    const QDir place = QFileInfo(m_target).absoluteDir();
+    bool moved = moveIntoPlace(file, m_target, m_replaces);
+    for (const QString &parts : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        moved = moved && moveIntoPlace(folder.filePath(parts), place.filePath(parts), false);
+    if (!moved || !QDir().rmdir(m_partial)) {
+        end(State::Failed,
+            u"cannot save as "_s + QDir::toNativeSeparators(m_target) +
+                u"; the page is kept in "_s + QDir::toNativeSeparators(m_partial),
+            KeepPartial);
+        return;
+    }
     end(State::Completed);
 }
 
@@ -253,8 +290,9 @@ void Download::end(State state, const QString &failure, Partial partial)
     m_state = state;
     m_failure = failure;
     for (const QString &file : partialFiles()) {
+        std::error_code error;
         if (state != State::Completed && partial == DiscardPartial)
-            QFile::remove(file);
+            std::filesystem::remove_all(QFile::encodeName(file).constData(), error);
         runningPartials().remove(file);
     }
     emit changed();

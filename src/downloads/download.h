@@ -12,7 +12,8 @@ namespace downloads {
 // One download landing on disk. It is written beside its target under a partial name of its
 // own and takes the target's name only when it is complete and holds every byte that came; a
 // download that fails or is cancelled leaves no file behind, even when the program ends
-// without closing its windows.
+// without closing its windows. A page saved whole is written into a folder under the partial
+// name, and its file and the folder of its parts take their names beside the target at the end.
 class Download final : public QObject
 {
     Q_OBJECT
@@ -52,6 +53,7 @@ private:
     void update();
     void interrupted();
     void complete();
+    void completePage();
     enum Partial { DiscardPartial, KeepPartial };
     void end(State state, const QString &failure = {}, Partial partial = DiscardPartial);
 
@@ -60,6 +62,8 @@ private:
     QString m_partial;
     State m_state = State::Running;
     QString m_failure;
+    // A page saved whole, rather than a file.
+    bool m_page = false;
     // Whether the user chose to replace what had the target's name.
     bool m_replaces = false;
     qint64 m_finalBytes = -1;

@@ -125,6 +125,14 @@ QString plainFileName(const QString &proposed)
     return name.isEmpty() ? u"download"_s : name;
 }
 
+QString pageFileName(const QString &title)
+{
+    const QString name = plainFileName(title.isEmpty() ? u"page"_s : title);
+    const bool page = name.endsWith(u".htm"_s, Qt::CaseInsensitive) ||
+                      name.endsWith(u".html"_s, Qt::CaseInsensitive);
+    return page ? name : name + u".htm"_s;
+}
+
 bool plainNameIn(const QString &path, const QString &folder)
 {
     const QFileInfo file(path);

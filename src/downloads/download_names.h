@@ -6,6 +6,10 @@
 
 namespace downloads {
 
+// The name a page is saved under: its title made a plain file name, ending in ".htm" (the
+// pages File > Open lists).
+QString pageFileName(const QString &title);
+
 // Whether a path the user chose holds to the rule its proposal did: a plain file name, right
 // in the folder the user was looking at.
 bool plainNameIn(const QString &path, const QString &folder);

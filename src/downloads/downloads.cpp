@@ -79,7 +79,9 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     if (!QDir::isAbsolutePath(folder))
         folder = QDir::homePath();
-    const QString name = plainFileName(request->suggestedFileName());
+    const QString name = request->isSavePageDownload()
+                             ? pageFileName(m_view->title())
+                             : plainFileName(request->suggestedFileName());
     // One save dialog for each action of the user. While the dialog is open no action can
     // come, so a page that asks again then is refused too.
     if (!m_userActed) {

@@ -160,6 +160,15 @@ class ScreenReader(harness.ProgramTest):
                                    x.name == "Zel Tidewell logo")
         self.assertIsNotNone(picture)
 
+    def test_find_bar_is_readable(self):
+        a = self.atspi
+        app = self.application()
+        harness.press_keys(self.window, "ctrl+f")
+        harness.wait_until("the find field", lambda: a.findDescendant(
+            app, lambda x: x is not None and x.name == "Find in page"), interval=0.2)
+        for button in ("Previous match", "Next match", "Close find bar"):
+            self.find(app, a.ROLE_PUSH_BUTTON, button)
+
     def program_title(self):
         return subprocess.run(["xdotool", "getwindowname", self.window], capture_output=True,
                               text=True, check=True).stdout.rstrip("\n")

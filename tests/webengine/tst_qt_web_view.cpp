@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -173,6 +175,89 @@ private slots:
         view.Refresh();
         QVERIFY(finished.wait(20000) && finished.first().first().toBool());
         QVERIFY(!notice->isVisible());
+    }
+
+    // Every item the context menu offers on a page, a link, an image and a selection does
+    // what it says.
+    void contextMenuItemsDoWhatTheySay_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("effect");
+        const QPoint page(300, 350), link(20, 10), image(50, 100), text(20, 210);
+        const struct
+        {
+            QPoint at;
+            const char *item, *effect;
+        } rows[] = {
+            {page, "Back", "title One"},
+            {page, "Forward", "title Two"},
+            {page, "Reload", "reload"},
+            {page, "Save Page As...", "download"},
+            {page, "View Page Source", "source"},
+            {link, "Open Link", "title Two"},
+            {link, "Copy Link Address", "text two.htm"},
+            {link, "Save Link As...", "download"},
+            {image, "Copy Image", "image"},
+            {image, "Copy Image Address", "text pic.png"},
+            {image, "Save Image As...", "download"},
+            {text, "Copy", "text Words"},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.item)
+                << row.at << QString::fromLatin1(row.item) << QString::fromLatin1(row.effect);
+    }
+    void contextMenuItemsDoWhatTheySay()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(QString, item);
+        QFETCH(QString, effect);
+        QVERIFY(QImage(u":/zel/about.png"_s).scaled(100, 100).save(m_dir.filePath(u"pic.png"_s)));
+        const QString items = writePage(
+            m_dir, u"items.htm"_s, u"Items"_s,
+            u"<style>body{margin:0}</style><a href='two.htm' style='display:block;height:30px'>"
+            "link</a><img src='pic.png' style='margin-top:20px'><p style='margin:50px 0'>"
+            "Words</p>"_s);
+        QtWebView view;
+        view.resize(400, 400);
+        view.show();
+        QVERIFY(loadAndWait(view, writePage(m_dir, u"one.htm"_s, u"One"_s)));
+        QVERIFY(loadAndWait(view, items));
+        QVERIFY(loadAndWait(view, writePage(m_dir, u"two.htm"_s, u"Two"_s)));
+        view.back();
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Items"_s, 20000);
+        if (item == u"Copy") {
+            view.page()->runJavaScript(
+                u"getSelection().selectAllChildren(document.body.lastChild)"_s,
+                QWebEngineScript::ApplicationWorld);
+            QTRY_VERIFY_WITH_TIMEOUT(view.hasSelection(), 20000);
+        }
+        QApplication::clipboard()->clear();
+        QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+        QSignalSpy downloads(view.page()->profile(), &QWebEngineProfile::downloadRequested);
+        QTest::mouseClick(view.focusProxy(), Qt::RightButton, {}, at);
+        QTRY_VERIFY_WITH_TIMEOUT(view.findChild<QMenu *>(), 20000);
+        QMenu *menu = view.findChild<QMenu *>();
+        QAction *chosen = nullptr;
+        for (QAction *action : menu->actions())
+            if (action->text().remove(u'&') == item)
+                chosen = action;
+        QVERIFY2(chosen && chosen->isEnabled(), qPrintable(item));
+        chosen->trigger();
+        menu->close();
+        const QString kind = effect.section(u' ', 0, 0), value = effect.section(u' ', 1);
+        if (kind == u"title")
+            QTRY_COMPARE_WITH_TIMEOUT(view.title(), value, 20000);
+        else if (kind == u"reload")
+            QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 20000);
+        else if (kind == u"download")
+            QTRY_VERIFY_WITH_TIMEOUT(!downloads.isEmpty(), 20000);
+        else if (kind == u"source")
+            QTRY_COMPARE_WITH_TIMEOUT(view.url().scheme(), u"view-source"_s, 20000);
+        else if (kind == u"image")
+            QTRY_VERIFY_WITH_TIMEOUT(!QApplication::clipboard()->image().isNull(), 20000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(QApplication::clipboard()->text().contains(value), 20000);
     }
 
     void unusableAddressesAreErrors()
