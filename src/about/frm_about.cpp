@@ -130,6 +130,8 @@ void frmAbout::Form_Load()
     lblVersion->setText(u"Version "_s + QString::number(version.majorVersion()) + u'.' +
                         QString::number(version.minorVersion()) + u'.' +
                         QString::number(version.microVersion()));
+    // Screen readers leave out a dialog's texts of fewer than three words.
+    lblVersion->setAccessibleName(u"Zel Tidewell "_s + lblVersion->text());
 }
 
 void frmAbout::cmdOK_Click()

@@ -1,6 +1,7 @@
 // The list box: one Click for each choice by mouse or keyboard, and its focus frame.
 #include "list_box.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -54,6 +55,9 @@ void ListBox::keyPressEvent(QKeyEvent *event)
     if (before < 0 && count() > 0 && event->modifiers() == Qt::NoModifier &&
         (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
         setCurrentRow(0);
+        // The first item was current already, so only the selection changed, of which screen
+        // readers say nothing.
+        tellChosenItem();
         emit Click();
         return;
     }
@@ -76,9 +80,21 @@ void ListBox::paintEvent(QPaintEvent *event)
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
+// Screen readers are told which item has the focus, as they are told of the list.
+void ListBox::tellChosenItem()
+{
+    if (ListIndex() < 0 || !QAccessible::isActive())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(ListIndex());
+    QAccessible::updateAccessibility(&focus);
+}
+
 void ListBox::focusInEvent(QFocusEvent *event)
 {
     QListWidget::focusInEvent(event);
+    // After the list's own news of the focus, which comes when this returns.
+    QMetaObject::invokeMethod(this, &ListBox::tellChosenItem, Qt::QueuedConnection);
     viewport()->update();
 }
 

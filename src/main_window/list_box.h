@@ -32,6 +32,9 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // Tells screen readers that the chosen item has the focus.
+    void tellChosenItem();
+
     int m_indexAtPress = -1;
     bool m_pressOnItem = false;
 };

@@ -3,12 +3,14 @@
 #include "qt_web_view.h"
 
 #include "find_bar.h"
+#include "page_announcer.h"
 #include "page_dialogs.h"
 #include "platform/error.h"
 #include "platform/twips.h"
 #include "platform/web_address.h"
 #include "runaway_guard.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -173,9 +175,14 @@ QtWebView::QtWebView(QWidget *parent)
         m_stop->setEnabled(true);
     });
     connect(this, &QWebEngineView::loadProgress, this, &QtWebView::showProgress);
-    connect(this, &QWebEngineView::loadFinished, this, [this] {
+    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
         m_stop->setEnabled(false);
         showProgress(100);
+        if (ok && std::exchange(m_announce, false) && QAccessible::isActive()) {
+            if (!m_announcer)
+                m_announcer = new PageAnnouncer(barHost());
+            m_announcer->announce(title());
+        }
     });
     connect(page, &QWebEnginePage::linkHovered, this, &QtWebView::showLink);
     addKeys();
@@ -190,6 +197,7 @@ QtWebView::~QtWebView()
         delete m_link;
         delete m_progress;
         delete m_findBar;
+        delete m_announcer;
     }
 }
 
@@ -201,28 +209,28 @@ void QtWebView::Navigate(const QString &address)
     if (url.isLocalFile() && file.exists() && !file.isFile())
         throw Error(kPathFileAccess);
     emit addressAsked();
-    m_guard->go([this, url] { load(url); });
+    userGo([this, url] { load(url); });
 }
 
 void QtWebView::GoBack()
 {
     if (!history()->canGoBack())
         throw Error(kOperationFailed, "There is no earlier page");
-    m_guard->go([this] { back(); });
+    userGo([this] { back(); });
 }
 
 void QtWebView::GoForward()
 {
     if (!history()->canGoForward())
         throw Error(kOperationFailed, "There is no later page");
-    m_guard->go([this] { forward(); });
+    userGo([this] { forward(); });
 }
 
 void QtWebView::Refresh()
 {
     if (url().isEmpty())
         throw Error(kOperationFailed, "There is no page to reload");
-    m_guard->go([this] { reload(); });
+    userGo([this] { reload(); });
 }
 
 void QtWebView::setWidth(float twips)
@@ -383,6 +391,12 @@ QRect QtWebView::shownArea() const
     if (!parentWidget())
         return rect();
     return rect().intersected(QRect(mapFromParent(QPoint(0, 0)), parentWidget()->size()));
+}
+
+void QtWebView::userGo(std::function<void()> navigation)
+{
+    m_announce = true;
+    m_guard->go(std::move(navigation));
 }
 
 QWidget *QtWebView::barHost()

@@ -15,6 +15,7 @@ class QPrinter;
 namespace platform {
 
 class FindBar;
+class PageAnnouncer;
 class RunawayGuard;
 
 // The web view on Qt WebEngine, with the default (off-the-record) profile: nothing of what it
@@ -51,6 +52,8 @@ protected:
 
 private:
     void addKeys();
+    // Goes where the user asked; the page's title is told to a screen reader once it loads.
+    void userGo(std::function<void()> navigation);
     void showStopped();
     void showLink(const QString &url);
     void showProgress(int percent);
@@ -73,6 +76,8 @@ private:
     QPointer<QLabel> m_link;
     QPointer<QWidget> m_progress;
     QPointer<FindBar> m_findBar;
+    QPointer<PageAnnouncer> m_announcer;
+    bool m_announce = false;
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""What a blind reader hears: Orca itself, driven from the keyboard, on a desktop of its own."""
+
+import os
+import pty
+import re
+import shutil
+import subprocess
+import tempfile
+import threading
+import unittest
+
+import harness
+
+
+class Orca(unittest.TestCase):
+
+    def setUp(self):
+        # A window manager, so that dialogs are activated as on a desktop, and a session bus
+        # with its accessibility bus, all of the test's own.
+        display = harness.DisplayWithWindowManager()
+        self.addCleanup(display.close)
+        scratch = tempfile.mkdtemp(prefix="zel-orca-")
+        self.addCleanup(shutil.rmtree, scratch, ignore_errors=True)
+        runtime = os.path.join(scratch, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        read_end, write_end = os.pipe()
+        bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", f"--print-address={write_end}"],
+            pass_fds=(write_end,), env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(bus.wait, 10)
+        self.addCleanup(bus.terminate)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            address = f.readline().strip()
+        for name, value in (("DISPLAY", display.display), ("DBUS_SESSION_BUS_ADDRESS", address),
+                            ("XDG_RUNTIME_DIR", runtime)):
+            self.addCleanup(self.restore, name, os.environ.get(name))
+            os.environ[name] = value
+
+        # A screen reader is running, as the program finds when it starts.
+        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                        "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                        "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
+                       check=True, stdout=subprocess.DEVNULL)
+        self.session = harness.Session(harness.ProgramTest.program_path)
+        self.addCleanup(self.session.close)
+        self.window = self.session.program.window()
+        self.session.site.wait_for_loaded_title("Computer Technology News")
+
+        # Orca writes its debug file a line at a time only to a terminal: what it says is read
+        # from one as it comes.
+        self.speech = []
+        master, slave = pty.openpty()
+        home = os.path.join(scratch, "home")
+        os.makedirs(home)
+        # No braille display is there: Orca would wait for one.
+        orca = subprocess.Popen(["orca", "--disable", "braille", "--debug-file",
+                                 os.ttyname(slave)],
+                                env=dict(os.environ, HOME=home), stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The terminal's other end stays open here: a terminal that no one holds is gone.
+        self.addCleanup(os.close, master)
+        self.addCleanup(os.close, slave)
+        self.addCleanup(self.stop, orca)
+        threading.Thread(target=self.listen, args=(master,), daemon=True).start()
+        harness.wait_until("Orca", lambda: "Screen reader on." in self.speech)
+
+    @staticmethod
+    def stop(process):
+        process.terminate()
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+    @staticmethod
+    def restore(name, value):
+        if value is None:
+            os.environ.pop(name, None)
+        else:
+            os.environ[name] = value
+
+    def listen(self, terminal):
+        with open(terminal, errors="replace", closefd=False) as lines:
+            try:
+                for line in lines:
+                    said = re.search(r"SPEECH OUTPUT: '(.*)'\s*\{'established'", line)
+                    if said:
+                        self.speech.append(said.group(1).strip())
+            except OSError:  # the terminal is gone with Orca
+                pass
+
+    def hears(self, keys, *phrases):
+        """Presses the keys, then waits until Orca has said each phrase."""
+        mark = len(self.speech)
+        subprocess.run(["xdotool", "key", "--delay", "150", *keys], check=True)
+        for phrase in phrases:
+            harness.wait_until(f"Orca to say {phrase!r} (it said {self.speech[mark:]})",
+                               lambda: any(phrase in said for said in self.speech[mark:]))
+
+    def test_a_blind_reader_chooses_the_news(self):
+        subprocess.run(["xdotool", "windowactivate", "--sync", self.window], check=True)
+        self.hears(["Tab"] * 4, "News category.", "List with 4 items.")
+        self.hears(["Down"], "Technology News.")
+        self.hears(["Down"], "Entertainment News.")
+        self.hears(["Tab"], "News sub-category.")
+        # The first sub-category is chosen; its page loads and its title is said, the keyboard
+        # staying in the list.
+        self.hears(["Down"], "Top10 Movies News.", "notification Top10 Movies News.")
+        self.hears(["shift+Tab"], "News category.", "Entertainment News.")
+        self.hears(["alt+h", "a"], "About Zel Tidewell", "Zel Tidewell Version 1.0.0")
+        self.assertEqual(self.speech.count("notification Top10 Movies News."), 1, self.speech)
+
+
+if __name__ == "__main__":
+    harness.main()
