@@ -132,9 +132,10 @@ class ScreenReader(harness.ProgramTest):
 
     def find(self, root, role, name):
         """The first accessible under root of this role (any, for None) and name, waited for.
-        A walk that meets an object going away tries again."""
+        Each look walks the tree afresh, and one that meets an object going away tries again."""
         def look():
             try:
+                root.clear_cache()
                 return self.atspi.findDescendant(root, lambda a: a is not None and (
                     role is None or a.getRole() == role) and a.name == name)
             except GLib.Error:
