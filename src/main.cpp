@@ -2,6 +2,7 @@
 #include "downloads/downloads.h"
 #include "main_window/frm_browser.h"
 #include "platform/probes.h"
+#include "platform/qt/display_guard.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_save_dialog.h"
@@ -35,7 +36,9 @@ int main(int argc, char *argv[])
     static char name[] = "ZelTidewell";
     int qtArgc = 1;
     char *qtArgv[] = {argc > 0 && argv[0] ? argv[0] : name, nullptr};
+    platform::DisplayGuard displayGuard;
     QApplication app(qtArgc, qtArgv);
+    displayGuard.release();
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
     // Taskbars and docks match the windows to the program's desktop entry.

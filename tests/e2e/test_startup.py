@@ -4,6 +4,7 @@
 import os
 import socket
 import subprocess
+import tempfile
 import unittest
 
 import harness
@@ -56,6 +57,24 @@ class CommandLine(unittest.TestCase):
         with socket.socket() as client:
             self.assertNotEqual(client.connect_ex(("127.0.0.1", port)), 0,
                                 "something listens on the debugging port")
+
+
+class WithoutADisplay(unittest.TestCase):
+    """Started where no display can be reached: one line that says so, and status 1."""
+
+    def test_one_line_and_status_1(self):
+        for display in (None, ":999"):
+            with self.subTest(display=display), tempfile.TemporaryDirectory() as work:
+                env = harness.program_env(work, 9)
+                env.pop("WAYLAND_DISPLAY", None)
+                env.pop("DISPLAY")
+                if display:
+                    env["DISPLAY"] = display
+                run = subprocess.run([harness.ProgramTest.program_path], cwd=work, env=env,
+                                     capture_output=True, text=True, timeout=30)
+                self.assertEqual(run.returncode, 1, run.stderr)
+                self.assertEqual((run.stdout + run.stderr).count("\n"), 1, run.stderr)
+                self.assertIn("a graphical session is needed", run.stderr)
 
 
 class StartUpInAFrame(unittest.TestCase):
