@@ -77,6 +77,14 @@ frmAbout::frmAbout(platform::AboutPlatform platform)
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     setPalette(palette);
+    // No control sets a font of its own: they take the dialog's, an eight-point sans-serif
+    // as wide as the one the texts' rectangles were laid out for (Arial's widths: Liberation
+    // Sans, which the program's package brings; DejaVu Sans, wider, would cut the description).
+    QFont font;
+    font.setFamilies({u"Liberation Sans"_s, u"Arial"_s});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    setFont(font);
     const QRect client = kClientRect.toPixels();
     setFixedSize(client.size());
     setGeometry(client);

@@ -109,6 +109,12 @@ private slots:
         QCOMPARE(description->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(description->palette().color(QPalette::Window), QColor(255, 255, 255));
         QVERIFY(description->autoFillBackground());
+        // Every text fits its rectangle, in the dialog's eight-point sans-serif.
+        for (const char *name : {"lblDescription", "lblTitle", "lblVersion", "lblDisclaimer"}) {
+            const QLabel *label = control<QLabel>(name);
+            QCOMPARE(label->font().pointSize(), 8);
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
+        }
         const QString notice = control<QLabel>("lblDisclaimer")->text();
         QVERIFY(notice.contains(u"Zel Tidewell") && notice.contains(u"Zelsoft") &&
                 notice.contains(u"2026"));
