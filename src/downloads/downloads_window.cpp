@@ -4,17 +4,22 @@
 #include "download.h"
 
 #include "platform/probes.h"
+#include "platform/qt/own_environment.h"
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QUrl>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +52,7 @@ public:
         name->setObjectName(u"name"_s);
         name->setTextFormat(Qt::PlainText);
         m_status->setTextFormat(Qt::PlainText);
+        m_status->setWordWrap(true);
         QFont bold = name->font();
         bold.setBold(true);
         name->setFont(bold);
@@ -60,6 +66,7 @@ public:
         grid->addWidget(m_status, 2, 0);
         connect(m_button, &QPushButton::clicked, this, &DownloadRow::act);
         connect(download, &Download::changed, this, &DownloadRow::updateWidget);
+        m_running.start();
         updateWidget();
     }
 
@@ -73,7 +80,8 @@ private:
         const qint64 total = m_download->totalBytes();
         switch (m_download->state()) {
         case Download::State::Running:
-            m_status->setText(DownloadsWindow::progressText(received, total));
+            m_status->setText(DownloadsWindow::progressText(received, total,
+                                                            double(m_running.elapsed()) / 1000.0));
             if (total > 0) {
                 m_progress->setRange(0, 1000);
                 m_progress->setValue(int(received * 1000 / total));
@@ -117,11 +125,38 @@ private:
         if (m_download->state() == Download::State::Running)
             m_download->cancel();
         else if (m_download->state() == Download::State::Completed)
-            QDesktopServices::openUrl(
-                QUrl::fromLocalFile(QFileInfo(m_download->target()).absolutePath()));
+            openFolder(QFileInfo(m_download->target()).absolutePath());
+    }
+
+    // Opens the folder in the desktop's file manager, or says why it cannot.
+    void openFolder(const QString &folder)
+    {
+        const auto cannot = [this] {
+            m_status->setText(u"Completed, "_s + sizeText(m_download->receivedBytes()) +
+                              u"; no program is set up to open folders"_s);
+        };
+#ifdef Q_OS_UNIX
+        // What QDesktopServices would start, with the user's environment and its outcome known.
+        auto *opener = new QProcess(this);
+        opener->setProcessEnvironment(platform::environmentForPrograms());
+        connect(opener, &QProcess::finished, this, [opener, cannot](int code) {
+            if (code != 0)
+                cannot();
+            opener->deleteLater();
+        });
+        connect(opener, &QProcess::errorOccurred, this, [opener, cannot](QProcess::ProcessError) {
+            cannot();
+            opener->deleteLater();
+        });
+        opener->start(u"xdg-open"_s, {folder});
+#else
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+            cannot();
+#endif
     }
 
     QPointer<Download> m_download;
+    QElapsedTimer m_running;
     QLabel *m_status = new QLabel(this);
     QProgressBar *m_progress = new QProgressBar(this);
     QPushButton *m_button = new QPushButton(this);
@@ -151,11 +186,26 @@ void DownloadsWindow::add(Download *download)
     m_rows->insertWidget(m_rows->count() - 1, new DownloadRow(download, this));
 }
 
-QString DownloadsWindow::progressText(qint64 received, qint64 total)
+QString DownloadsWindow::progressText(qint64 received, qint64 total, double seconds)
 {
-    if (total < 0)
-        return sizeText(received);
-    return sizeText(received) + u" of "_s + sizeText(total);
+    QString text =
+        total < 0 ? sizeText(received) : sizeText(received) + u" of "_s + sizeText(total);
+    // The speed once there is enough of it to tell, and from it the time left.
+    if (seconds < 1.0 || received <= 0)
+        return text;
+    const double speed = double(received) / seconds;
+    text += u", "_s + sizeText(qint64(speed)) + u"/s"_s;
+    if (total > received) {
+        const qint64 left = qint64(std::ceil(double(total - received) / speed));
+        if (left < 60)
+            text += u", "_s + QString::number(left) + u" s left"_s;
+        else if (left < 3600)
+            text += u", "_s + QString::number((left + 59) / 60) + u" min left"_s;
+        else
+            text += u", "_s + QString::number(left / 3600) + u" h "_s +
+                    QString::number(left % 3600 / 60) + u" min left"_s;
+    }
+    return text;
 }
 
 } // namespace downloads

@@ -9,9 +9,10 @@ namespace downloads {
 
 class Download;
 
-// A small window with one row per download: its name, how much has come, a progress bar and a
-// Cancel button; at the end "Completed" with its size (and a button that opens the folder), the
-// reason it failed, or why it was refused. Closing the window stops nothing.
+// A small window with one row per download: its name, how much has come, its speed and the time
+// left, a progress bar and a Cancel button; at the end "Completed" with its size (and a button
+// that opens the folder, or says that no program is set up to), the reason it failed, or why it
+// was refused. Closing the window stops nothing.
 class DownloadsWindow final : public QWidget
 {
     Q_OBJECT
@@ -21,8 +22,9 @@ public:
 
     void add(Download *download);
 
-    // "1.2 MB of 4.3 MB", "156 KB of 156 KB", "512 bytes".
-    static QString progressText(qint64 received, qint64 total);
+    // "1.2 MB of 4.3 MB", "156 KB of 156 KB", "512 bytes"; from a second into the download
+    // its speed and the time left: "1.2 MB of 4.3 MB, 600 KB/s, 6 s left".
+    static QString progressText(qint64 received, qint64 total, double seconds = 0.0);
 
 private:
     QVBoxLayout *m_rows = nullptr;

@@ -149,6 +149,14 @@ private slots:
         QCOMPARE(DownloadsWindow::progressText(512, -1), u"512 bytes"_s);
         QCOMPARE(DownloadsWindow::progressText(80 * 1024, 156 * 1024), u"80 KB of 156 KB"_s);
         QCOMPARE(DownloadsWindow::progressText(1258291, 4508877), u"1.2 MB of 4.3 MB"_s);
+        // A second in, the speed and the time left.
+        QCOMPARE(DownloadsWindow::progressText(600 * 1024, 4200 * 1024, 0.5),
+                 u"600 KB of 4.1 MB"_s);
+        QCOMPARE(DownloadsWindow::progressText(600 * 1024, 4200 * 1024, 1.0),
+                 u"600 KB of 4.1 MB, 600 KB/s, 6 s left"_s);
+        QCOMPARE(DownloadsWindow::progressText(1024 * 1024, 1000 * 1024 * 1024, 10.0),
+                 u"1.0 MB of 1000.0 MB, 102 KB/s, 2 h 46 min left"_s);
+        QCOMPARE(DownloadsWindow::progressText(3 * 1024 * 1024, -1, 2.0), u"3.0 MB, 1.5 MB/s"_s);
     }
 };
 
