@@ -290,10 +290,10 @@ def frame_extents(window):
 class DisplayWithWindowManager:
     """A private Xvfb display with a window manager (openbox) that frames every window."""
 
-    def __init__(self):
+    def __init__(self, size="1600x1200"):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24",
              "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as f:

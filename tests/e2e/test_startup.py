@@ -77,6 +77,33 @@ class WithoutADisplay(unittest.TestCase):
                 self.assertIn("a graphical session is needed", run.stderr)
 
 
+class SmallScreens(unittest.TestCase):
+    """Where the window at its place would run off the screen, it moves just enough."""
+
+    def test_the_window_lies_wholly_on_the_screen(self):
+        self.addCleanup(os.environ.__setitem__, "DISPLAY", os.environ["DISPLAY"])
+        for width, height in ((1366, 768), (1024, 768)):
+            with self.subTest(screen=f"{width}x{height}"):
+                display = harness.DisplayWithWindowManager(f"{width}x{height}")
+                self.addCleanup(display.close)
+                os.environ["DISPLAY"] = display.display
+                session = harness.Session(harness.ProgramTest.program_path)
+                self.addCleanup(session.close)
+                window = session.program.window()
+                left, right, top, bottom = harness.frame_extents(window)
+
+                def outer():
+                    x, y, w, h = harness.geometry(window)
+                    return x - left, y - top, w + left + right, h + top + bottom
+                def on_screen():
+                    x, y, w, h = outer()
+                    return (w, h) == (889, 641) and 0 <= x <= width - w and 0 <= y <= height - h
+                try:
+                    harness.wait_until("the window wholly on the screen", on_screen)
+                except AssertionError:
+                    self.fail(f"the window's frame lies at {outer()} on a {width}x{height} screen")
+
+
 class StartUpInAFrame(unittest.TestCase):
     """Under a window manager, the outer size counts its frame and title bar."""
 

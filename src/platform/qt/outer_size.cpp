@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
 namespace platform {
@@ -83,6 +84,24 @@ void OuterSize::adoptFrame()
     const QSize grown = frame - m_frameUsed;
     m_frameUsed = frame;
     m_window->resize(m_window->size() - grown);
+    fitOnScreen();
+}
+
+void OuterSize::fitOnScreen()
+{
+    const QScreen *screen = m_window->screen();
+    if (!screen || !m_window->isVisible() || m_window->isMinimized() || m_window->isMaximized())
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect outer(m_window->frameGeometry().topLeft(), m_window->size() + m_frameUsed);
+    if (area.contains(outer))
+        return;
+    // Right and bottom edges in first, then the left and top edges, which win.
+    QPoint shift(std::min(0, area.right() - outer.right()),
+                 std::min(0, area.bottom() - outer.bottom()));
+    shift.rx() = std::max(shift.x(), area.left() - outer.left());
+    shift.ry() = std::max(shift.y(), area.top() - outer.top());
+    m_window->move(m_window->pos() + shift);
 }
 
 void OuterSize::settle()

@@ -11,7 +11,9 @@ namespace platform {
 
 // The outer size of a top-level window (frame, title bar and menu bar included), in twips.
 // Attached to the window and gone with it. A size set before the window manager has framed
-// the window is kept as the outer size once the frame shows up.
+// the window is kept as the outer size once the frame shows up. A window that would not lie
+// wholly inside its screen's available area when first shown (a small screen) is moved just
+// enough to once its frame is known, keeping its size; one that fits keeps its place.
 class OuterSize final : public QObject, public QAbstractNativeEventFilter
 {
 public:
@@ -32,6 +34,7 @@ private:
     QSize frameExtent() const;
     void checkSizable() const;
     void adoptFrame();
+    void fitOnScreen();
     void settle();
 
     QWidget *m_window;
