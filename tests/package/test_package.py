@@ -59,6 +59,7 @@ class Package(unittest.TestCase):
         for package in ("libqt6webenginewidgets6", "libqt6webenginecore6", "libqt6widgets6",
                         "qt6-qpa-plugins", "fonts-liberation"):
             self.assertIn(package, depends)
+        self.assertEqual(self.field("Recommends"), "qt6-wayland")
         self.assertEqual((self.field("Package"), self.field("Version"), self.field("Section"),
                           self.field("Priority")), ("zel-tidewell", "1.0.0", "web", "optional"))
         self.assertIn("<", self.field("Maintainer"))
