@@ -105,8 +105,8 @@ def program_env(workdir, port):
 class Program:
     """The built program, with a fresh home folder, pointed at the sample site."""
 
-    def __init__(self, executable, site, workdir, args=()):
-        env = program_env(workdir, site.port)
+    def __init__(self, executable, site, workdir, args=(), env=None):
+        env = dict(program_env(workdir, site.port), **(env or {}))
         self.home, self.runtime = env["HOME"], env["XDG_RUNTIME_DIR"]
         self.output_path = os.path.join(workdir, "program.log")
         self.output = open(self.output_path, "w")
@@ -314,12 +314,12 @@ class DisplayWithWindowManager:
 class Session:
     """A sample site and the program started against it, in one scratch folder."""
 
-    def __init__(self, executable, aliases=(), args=()):
+    def __init__(self, executable, aliases=(), args=(), env=None):
         if not os.environ.get("DISPLAY"):
             raise RuntimeError("no X display: run the end-to-end tests through script/test")
         self.workdir = tempfile.mkdtemp(prefix="zel-e2e-")
         self.site = SampleSite(self.workdir, aliases)
-        self.program = Program(executable, self.site, self.workdir, args)
+        self.program = Program(executable, self.site, self.workdir, args, env)
 
     def close(self):
         self.program.stop()

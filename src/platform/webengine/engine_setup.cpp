@@ -52,6 +52,8 @@ void prepareEngine()
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, u"/dev/null"_s);
 #ifdef Q_OS_LINUX
+    // Nor Mesa's shader cache, whichever window system brings Mesa in.
+    setOwnEnvironment("MESA_SHADER_CACHE_DISABLE", "true");
     if (sessionBusThere())
         setOwnEnvironment("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     // The pages' script engine sized for memory, not speed: news pages run little script, and
