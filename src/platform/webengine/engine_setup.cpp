@@ -30,7 +30,7 @@ bool sessionBusThere()
 bool graphicsChosenByUser()
 {
     const char *const choices[] = {"QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QT_XCB_GL_INTEGRATION",
-                                   "QT_OPENGL"};
+                                   "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "QT_OPENGL"};
     return std::any_of(std::begin(choices), std::end(choices),
                        [](const char *name) { return qEnvironmentVariableIsSet(name); });
 }
@@ -63,8 +63,10 @@ void prepareEngine()
         hasRenderNode(QDir(u"/dev/dri"_s).entryList(QDir::System | QDir::NoDotAndDotDot)))
         return;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    // No API chooses this one.
+    // No API chooses these: no OpenGL through X11, nor through Wayland's EGL (which would load
+    // Mesa's software rasterizer, some 20 MB of private memory, for nothing).
     setOwnEnvironment("QT_XCB_GL_INTEGRATION", "none");
+    setOwnEnvironment("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
 #endif
 }
 

@@ -16,8 +16,9 @@ bool hasRenderNode(const QStringList &driEntries);
 //   session bus is, the only way a screen reader can reach the program;
 // - the pages' script engine is sized for memory rather than speed;
 // - on a machine without a GPU, Qt Quick (which the engine shows its pages through) uses its
-//   software scene graph and the X11 connection no OpenGL: OpenGL drawn in software costs more
-//   to start and to hold than it saves.
+//   software scene graph, and neither the X11 connection nor Wayland's EGL brings in OpenGL:
+//   OpenGL drawn in software costs more to start and to hold than it saves;
+// - Mesa's shader cache is off: the program writes nothing but the downloads.
 // Every choice the user made in the environment stays, and nothing of this reaches the
 // programs the program starts.
 void prepareEngine();
