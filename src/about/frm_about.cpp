@@ -4,6 +4,7 @@
 #include "sys_info.h"
 
 #include "platform/qt/pictures.h"
+#include "platform/qt/taskbar.h"
 #include "platform/twips.h"
 
 #include <QCoreApplication>
@@ -71,6 +72,7 @@ frmAbout::frmAbout(platform::AboutPlatform platform)
 {
     setObjectName(u"frmAbout"_s);
     setAttribute(Qt::WA_DeleteOnClose);
+    platform::keepOffTaskbar(this);
     setWindowTitle(u"About Zel Tidewell"_s);
     setWindowIcon(QIcon(u":/zel/about.ico"_s));
     setSizeGripEnabled(false);

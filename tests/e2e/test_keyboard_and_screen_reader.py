@@ -75,6 +75,9 @@ class AboutFrame(unittest.TestCase):
         # that is not a menu or a tool bar, whatever the hints say.)
         actions = harness.wait_until("the allowed actions",
                                      lambda: read("_NET_WM_ALLOWED_ACTIONS"))
+        # No taskbar button of its own.
+        harness.wait_until("the skip-taskbar state", lambda: "_NET_WM_STATE_SKIP_TASKBAR" in (
+            read("_NET_WM_STATE") or []))
         self.assertIn("_NET_WM_ACTION_CLOSE", actions)
         for action in ("MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE"):
             self.assertNotIn("_NET_WM_ACTION_" + action, actions)
