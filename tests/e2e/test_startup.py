@@ -2,6 +2,7 @@
 """Start-up of the built program against the sample site, seen from outside."""
 
 import os
+import shutil
 import socket
 import subprocess
 import tempfile
@@ -57,6 +58,22 @@ class CommandLine(unittest.TestCase):
         with socket.socket() as client:
             self.assertNotEqual(client.connect_ex(("127.0.0.1", port)), 0,
                                 "something listens on the debugging port")
+
+
+class QuietStart(unittest.TestCase):
+    """Started as the menu starts it, without the tests' engine switches: no OpenGL warning."""
+
+    def test_no_opengl_warning(self):
+        work = tempfile.mkdtemp(prefix="zel-quiet-")
+        self.addCleanup(shutil.rmtree, work, ignore_errors=True)
+        site = harness.SampleSite(work)
+        self.addCleanup(site.stop)
+        program = harness.Program(harness.ProgramTest.program_path, site, work, env={
+            "QTWEBENGINE_CHROMIUM_FLAGS": f"--proxy-server=http://127.0.0.1:{site.port}"})
+        self.addCleanup(program.stop)
+        site.wait_for_loaded_title("Computer Technology News")
+        for warning in ("OpenGL context", "graphics backend", "buffer integration"):
+            self.assertNotIn(warning, program.log())
 
 
 class WithoutADisplay(unittest.TestCase):

@@ -35,6 +35,25 @@ bool graphicsChosenByUser()
                        [](const char *name) { return qEnvironmentVariableIsSet(name); });
 }
 
+// What Qt and the engine say when OpenGL is kept out on purpose.
+constexpr QLatin1StringView kNoGpuWarnings[] = {
+    QLatin1StringView("Cannot create platform OpenGL context, neither GLX nor EGL are enabled"),
+    QLatin1StringView("No suitable graphics backend found"),
+    QLatin1StringView("Failed to load client buffer integration: \"none\""),
+    QLatin1StringView("Available client buffer integrations:"),
+};
+QtMessageHandler previousHandler = nullptr;
+
+void leaveOutNoGpuWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    const bool expected =
+        type == QtWarningMsg &&
+        std::any_of(std::begin(kNoGpuWarnings), std::end(kNoGpuWarnings),
+                    [&](QLatin1StringView known) { return text.contains(known); });
+    if (!expected)
+        previousHandler(type, context, text);
+}
+
 } // namespace
 
 bool hasRenderNode(const QStringList &driEntries)
@@ -67,6 +86,11 @@ void prepareEngine()
     // Mesa's software rasterizer, some 20 MB of private memory, for nothing).
     setOwnEnvironment("QT_XCB_GL_INTEGRATION", "none");
     setOwnEnvironment("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
+    // The engine is told too (a switch of the user's own comes later and wins), and the
+    // warnings that this choice brings from Qt and the engine, which would alarm the user, are
+    // left out.
+    prependOwnEnvironment("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    previousHandler = qInstallMessageHandler(leaveOutNoGpuWarnings);
 #endif
 }
 
