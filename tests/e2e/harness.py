@@ -311,6 +311,40 @@ class DisplayWithWindowManager:
             process.wait(timeout=10)
 
 
+class ScreenReaderBus:
+    """A session bus of its own (and the accessibility bus it starts) in the environment, with
+    a screen reader said to be running, as the program finds when it starts; close() puts the
+    environment back."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="zel-bus-")
+        read_end, write_end = os.pipe()
+        self.bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", f"--print-address={write_end}"],
+            pass_fds=(write_end,), env=dict(os.environ, XDG_RUNTIME_DIR=self.folder),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            address = f.readline().strip()
+        self.saved = {name: os.environ.get(name)
+                      for name in ("DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")}
+        os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, XDG_RUNTIME_DIR=self.folder)
+        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                        "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                        "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
+                       check=True, stdout=subprocess.DEVNULL)
+
+    def close(self):
+        for name, value in self.saved.items():
+            if value is None:
+                os.environ.pop(name, None)
+            else:
+                os.environ[name] = value
+        self.bus.terminate()
+        self.bus.wait(timeout=10)  # the accessibility bus it started ends with it
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
 class Session:
     """A sample site and the program started against it, in one scratch folder."""
 

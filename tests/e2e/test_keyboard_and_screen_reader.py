@@ -2,9 +2,7 @@
 """The built program from the keyboard alone, and as a screen reader sees it over AT-SPI."""
 
 import os
-import shutil
 import subprocess
-import tempfile
 import unittest
 
 import harness
@@ -88,41 +86,10 @@ class ScreenReader(harness.ProgramTest):
 
     @classmethod
     def setUpClass(cls):
-        cls.bus_dir = tempfile.mkdtemp(prefix="zel-bus-")
-        read_end, write_end = os.pipe()
-        cls.addClassCleanup(shutil.rmtree, cls.bus_dir, ignore_errors=True)
-        cls.bus = subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", f"--print-address={write_end}"],
-            pass_fds=(write_end,), env=dict(os.environ, XDG_RUNTIME_DIR=cls.bus_dir),
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        cls.addClassCleanup(cls.stop_bus)
-        os.close(write_end)
-        with os.fdopen(read_end) as f:
-            address = f.readline().strip()
-        saved = {name: os.environ.get(name)
-                 for name in ("DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")}
-        cls.addClassCleanup(cls.restore, saved)
-        os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, XDG_RUNTIME_DIR=cls.bus_dir)
-        # What a screen reader does when it starts: it says that one is running.
-        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                        "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
-                        "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
-                       check=True, stdout=subprocess.DEVNULL)
+        bus = harness.ScreenReaderBus()
+        cls.addClassCleanup(bus.close)
         import pyatspi  # connects to the bus above
         cls.atspi = pyatspi
-
-    @staticmethod
-    def restore(saved):
-        for name, value in saved.items():
-            if value is None:
-                os.environ.pop(name, None)
-            else:
-                os.environ[name] = value
-
-    @classmethod
-    def stop_bus(cls):
-        cls.bus.terminate()
-        cls.bus.wait(timeout=10)  # the accessibility bus it started ends with it
 
     def application(self):
         def find():

@@ -4,9 +4,7 @@
 import os
 import pty
 import re
-import shutil
 import subprocess
-import tempfile
 import threading
 import unittest
 
@@ -20,30 +18,10 @@ class Orca(unittest.TestCase):
         # with its accessibility bus, all of the test's own.
         display = harness.DisplayWithWindowManager()
         self.addCleanup(display.close)
-        scratch = tempfile.mkdtemp(prefix="zel-orca-")
-        self.addCleanup(shutil.rmtree, scratch, ignore_errors=True)
-        runtime = os.path.join(scratch, "runtime")
-        os.makedirs(runtime, mode=0o700)
-        read_end, write_end = os.pipe()
-        bus = subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", f"--print-address={write_end}"],
-            pass_fds=(write_end,), env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(bus.wait, 10)
-        self.addCleanup(bus.terminate)
-        os.close(write_end)
-        with os.fdopen(read_end) as f:
-            address = f.readline().strip()
-        for name, value in (("DISPLAY", display.display), ("DBUS_SESSION_BUS_ADDRESS", address),
-                            ("XDG_RUNTIME_DIR", runtime)):
-            self.addCleanup(self.restore, name, os.environ.get(name))
-            os.environ[name] = value
-
-        # A screen reader is running, as the program finds when it starts.
-        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                        "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
-                        "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
-                       check=True, stdout=subprocess.DEVNULL)
+        self.addCleanup(os.environ.__setitem__, "DISPLAY", os.environ["DISPLAY"])
+        os.environ["DISPLAY"] = display.display
+        bus = harness.ScreenReaderBus()
+        self.addCleanup(bus.close)
         self.session = harness.Session(harness.ProgramTest.program_path)
         self.addCleanup(self.session.close)
         self.window = self.session.program.window()
@@ -53,7 +31,7 @@ class Orca(unittest.TestCase):
         # from one as it comes.
         self.speech = []
         master, slave = pty.openpty()
-        home = os.path.join(scratch, "home")
+        home = os.path.join(self.session.workdir, "orca")
         os.makedirs(home)
         # No braille display is there: Orca would wait for one.
         orca = subprocess.Popen(["orca", "--disable", "braille", "--debug-file",
@@ -75,13 +53,6 @@ class Orca(unittest.TestCase):
         except subprocess.TimeoutExpired:
             process.kill()
             process.wait()
-
-    @staticmethod
-    def restore(name, value):
-        if value is None:
-            os.environ.pop(name, None)
-        else:
-            os.environ[name] = value
 
     def listen(self, terminal):
         with open(terminal, errors="replace", closefd=False) as lines:

@@ -100,14 +100,16 @@ void FindBar::showResult(const QWebEngineFindTextResult &result)
 
 bool FindBar::eventFilter(QObject *, QEvent *event)
 {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     // Esc in the field is the bar's, also while the page loads (when it would stop the load).
-    if (event->type() == QEvent::ShortcutOverride && key->key() == Qt::Key_Escape) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        if (key->key() != Qt::Key_Escape)
+            return false;
         event->accept();
         return true;
     }
-    if (event->type() != QEvent::KeyPress)
-        return false;
     const bool shift = key->modifiers() & Qt::ShiftModifier;
     switch (key->key()) {
     case Qt::Key_Return:
