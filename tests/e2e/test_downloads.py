@@ -42,9 +42,10 @@ class HostileNames(unittest.TestCase):
                                   ["computer_technology.htm=hostile/tilde_name.htm"])
         self.addCleanup(session.close)
         program = session.program
-        program.window()
+        window = program.window()
         session.site.wait_for_loaded_title("Tilde Name")
-        harness.click_at(400, 500)  # the page's one link, a download the server names ~nobody
+        # The page's one link, a download the server names ~nobody, followed from the keyboard.
+        harness.press_keys(window, "Tab", "Return")
         harness.press_keys(program.window("^Save Download$"), "Return")
         target = os.path.join(program.home, "Downloads", "nobody")
         harness.wait_until("the completed download", lambda: os.path.exists(target) and

@@ -39,9 +39,18 @@ class ReadingPane(harness.ProgramTest):
         harness.press_keys(self.window, "alt+o", "h")
         self.site.wait_for_loaded_title("Zelsoft Publisher Home")
         x, y = harness.CLIENT_ORIGIN
-        subprocess.run(["xdotool", "mousemove", str(x + IN_PAGE[0]), str(y + IN_PAGE[1]),
-                        "click", "3"], check=True)
-        subprocess.run(["xdotool", "key", "--delay", "200", "a"], check=True)  # Save Page As
+        shown = len(harness.windows_named(self.program.process.pid, ""))
+
+        def context_menu():
+            """Right-clicks the page until its context menu is up (a page only just loaded may
+            not take the click yet)."""
+            if len(harness.windows_named(self.program.process.pid, "")) > shown:
+                return True
+            subprocess.run(["xdotool", "mousemove", str(x + IN_PAGE[0]), str(y + IN_PAGE[1]),
+                            "click", "3"], check=True)
+            return False
+        harness.wait_until("the context menu", context_menu, interval=0.5)
+        subprocess.run(["xdotool", "key", "a"], check=True)  # Save Page As
         harness.press_keys(self.program.window("^Save Download$"), "Return")
         downloads = os.path.join(self.program.home, "Downloads")
         page = os.path.join(downloads, "Zelsoft Publisher Home.htm")
