@@ -310,6 +310,15 @@ class DisplayWithWindowManager:
             process.terminate()
             process.wait(timeout=10)
 
+    @classmethod
+    def use(cls, test, size="1600x1200"):
+        """One made the display of the rest of the test, which puts the one before back."""
+        display = cls(size)
+        test.addCleanup(display.close)
+        test.addCleanup(os.environ.__setitem__, "DISPLAY", os.environ["DISPLAY"])
+        os.environ["DISPLAY"] = display.display
+        return display
+
 
 class ScreenReaderBus:
     """A session bus of its own (and the accessibility bus it starts) in the environment, with

@@ -85,11 +85,7 @@ class DownloadsWhenTheProgramIsEnded(unittest.TestCase):
         self.assertEqual(program.wait_for_exit(timeout=10), 0, program.log())
 
     def test_a_lost_display_leaves_no_partial_file(self):
-        display = harness.DisplayWithWindowManager()
-        self.addCleanup(display.close)
-        previous = os.environ["DISPLAY"]
-        os.environ["DISPLAY"] = display.display
-        self.addCleanup(os.environ.__setitem__, "DISPLAY", previous)
+        display = harness.DisplayWithWindowManager.use(self)
         program, downloads = self.start()
         display.close()
         program.wait_for_exit(timeout=10)

@@ -46,10 +46,7 @@ class AboutFrame(unittest.TestCase):
     """Under a window manager, the About dialog's frame can be moved and closed only."""
 
     def setUp(self):
-        display = harness.DisplayWithWindowManager()
-        self.addCleanup(display.close)
-        self.addCleanup(os.environ.__setitem__, "DISPLAY", os.environ["DISPLAY"])
-        os.environ["DISPLAY"] = display.display
+        harness.DisplayWithWindowManager.use(self)
         self.session = harness.Session(harness.ProgramTest.program_path)
         self.addCleanup(self.session.close)
 

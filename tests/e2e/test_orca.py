@@ -16,10 +16,7 @@ class Orca(unittest.TestCase):
     def setUp(self):
         # A window manager, so that dialogs are activated as on a desktop, and a session bus
         # with its accessibility bus, all of the test's own.
-        display = harness.DisplayWithWindowManager()
-        self.addCleanup(display.close)
-        self.addCleanup(os.environ.__setitem__, "DISPLAY", os.environ["DISPLAY"])
-        os.environ["DISPLAY"] = display.display
+        harness.DisplayWithWindowManager.use(self)
         bus = harness.ScreenReaderBus()
         self.addCleanup(bus.close)
         self.session = harness.Session(harness.ProgramTest.program_path)

@@ -98,12 +98,9 @@ class SmallScreens(unittest.TestCase):
     """Where the window at its place would run off the screen, it moves just enough."""
 
     def test_the_window_lies_wholly_on_the_screen(self):
-        self.addCleanup(os.environ.__setitem__, "DISPLAY", os.environ["DISPLAY"])
         for width, height in ((1366, 768), (1024, 768)):
             with self.subTest(screen=f"{width}x{height}"):
-                display = harness.DisplayWithWindowManager(f"{width}x{height}")
-                self.addCleanup(display.close)
-                os.environ["DISPLAY"] = display.display
+                harness.DisplayWithWindowManager.use(self, f"{width}x{height}")
                 session = harness.Session(harness.ProgramTest.program_path)
                 self.addCleanup(session.close)
                 window = session.program.window()
@@ -125,11 +122,7 @@ class StartUpInAFrame(unittest.TestCase):
     """Under a window manager, the outer size counts its frame and title bar."""
 
     def setUp(self):
-        display = harness.DisplayWithWindowManager()
-        self.addCleanup(display.close)
-        self.previous_display = os.environ["DISPLAY"]
-        os.environ["DISPLAY"] = display.display
-        self.addCleanup(os.environ.__setitem__, "DISPLAY", self.previous_display)
+        harness.DisplayWithWindowManager.use(self)
         self.session = harness.Session(harness.ProgramTest.program_path)
         self.addCleanup(self.session.close)
 
