@@ -178,7 +178,9 @@ QtWebView::QtWebView(QWidget *parent)
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
         m_stop->setEnabled(false);
         showProgress(100);
-        if (ok && std::exchange(m_announce, false) && QAccessible::isActive()) {
+        // Only the load that the user's navigation started is announced, if it succeeds.
+        const bool announce = std::exchange(m_announce, false);
+        if (ok && announce && QAccessible::isActive()) {
             if (!m_announcer)
                 m_announcer = new PageAnnouncer(barHost());
             m_announcer->announce(title());
