@@ -19,13 +19,19 @@ server hostile or slow:
 """
 
 import argparse
+import functools
 import http.server
+import math
 import os
+import random
+import re
 import signal
+import struct
 import sys
 import threading
 import time
 import urllib.parse
+import zlib
 
 HOST = "www.zelsoft.example"
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "www")
@@ -53,6 +59,55 @@ CHUNK = 64 * KB
 TYPES = {".htm": "text/html; charset=utf-8", ".html": "text/html; charset=utf-8",
          ".css": "text/css", ".js": "text/javascript", ".jpg": "image/jpeg", ".png": "image/png",
          ".svg": "image/svg+xml"}
+
+
+# The publisher's colours, which every picture of the site is drawn in.
+PALETTE = [(0x0B, 0x3D, 0x6E), (0x2A, 0x8F, 0xBF), (0x7F, 0xB8, 0xD6), (0xE0, 0xA0, 0x2A),
+           (0x3A, 0x7D, 0x2C), (0xC8, 0x5A, 0x3C), (0xFB, 0xFB, 0xF8)]
+
+
+@functools.lru_cache(maxsize=64)
+def picture(name, width=640, height=360):
+    """A PNG drawn for the site from its name, the same on every run: a sky, a sun, a skyline
+    or hills in the publisher's colours, with a photograph's fine grain."""
+    rng = random.Random(name)
+    sky, ground, accent = rng.sample(PALETTE[:6], 3)
+    light = PALETTE[6]
+    sun_x, sun_y, sun_r = rng.randrange(60, width - 60), rng.randrange(40, 120), rng.randrange(20, 45)
+    hills = [(rng.uniform(0.005, 0.03), rng.uniform(0, 6.3), rng.randrange(20, 60),
+              rng.randrange(height // 2, height - 60)) for _ in range(2)]
+    towers = [(rng.randrange(0, width), rng.randrange(20, 60), rng.randrange(60, 180))
+              for _ in range(rng.randrange(0, 9))]
+    rows = []
+    for y in range(height):
+        t = y / height
+        top = tuple(int(light[i] * t + sky[i] * (1 - t)) for i in range(3))
+        row = bytearray(bytes(top) * width)
+        if abs(y - sun_y) < sun_r:
+            half = int(math.sqrt(sun_r * sun_r - (y - sun_y) ** 2))
+            row[3 * (sun_x - half):3 * (sun_x + half)] = bytes(accent) * (2 * half)
+        for x, w, h in towers:
+            if y >= height - 40 - h:
+                end = min(width, x + w)
+                row[3 * x:3 * end] = bytes(PALETTE[0]) * (end - x)
+        for layer, (freq, phase, amp, base) in enumerate(hills):
+            colour = ground if layer else tuple(max(0, c - 30) for c in ground)
+            for x in range(0, width, 8):
+                if y >= base + amp * math.sin(freq * x + phase):
+                    row[3 * x:3 * x + 24] = bytes(colour) * 8
+        rows.append(b"\0" + bytes(row[:3 * width]))
+    raw = b"".join(rows)
+    # Grain: the lowest bit of each colour, as a camera's sensor leaves it.
+    grain = bytes([0, 1]) * 128
+    noise = b"".join(b"\0" + rng.randbytes(3 * width).translate(grain) for _ in range(height))
+    raw = (int.from_bytes(raw, "big") ^ int.from_bytes(noise, "big")).to_bytes(len(raw), "big")
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
 
 
 def download_block(path):
@@ -161,6 +216,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if path in DOWNLOADS:
             query = dict(urllib.parse.parse_qsl(url.query))
             self.send_download(path, self.server.sizes.get(path, DOWNLOADS[path]), broken, query)
+            return
+        drawn = re.fullmatch(r"pictures/([a-z_]+-[0-9]+)\.png", path)
+        if drawn:
+            self.reply(200, picture(drawn.group(1)), "image/png")
             return
         path = self.server.aliases.get(path, path)
         file = os.path.normpath(os.path.join(ROOT, path or "index.htm"))
