@@ -218,19 +218,22 @@ SITE_COMMANDS = [(("alt+o", "h"), "Zelsoft Publisher Home"), (("alt+o", "c"), "Z
 CLICKED_TITLE = "Tennis Tournaments News"
 
 
-def session(program, site, screen, navigations, abouts, downloads, idle):
-    """One long session: pages by site commands, List2 clicks, Previous/Next, About dialogs and
-    downloads; private memory, process and thread counts along it, idle CPU before and after."""
+def session(program, site, screen, pages, abouts, downloads, idle):
+    """One long session in phases: pages by site commands (after every tenth a List2 click
+    with Previous and Next), then About dialogs, then downloads. Private memory and the
+    process and thread counts are sampled at each phase's settling point (after its first use,
+    or the first 50 pages) and at its end; idle CPU before and after."""
     work = tempfile.mkdtemp(prefix="zel-session-")
     since = site.mark()
     process = launch(program, site, work)
     pid = process.pid
-    samples = []
+    samples = {}
 
     def sample(label):
-        samples.append((label, uss_kib(pid) / 1024, *counts(pid)))
-        print(f"session  {label:28} USS={samples[-1][1]:.1f} MiB  processes={samples[-1][2]}"
-              f"  threads={samples[-1][3]}", file=sys.stderr)
+        time.sleep(1.0)
+        samples[label] = (uss_kib(pid) / 1024, *counts(pid))
+        print(f"session  {label:28} USS={samples[label][0]:.1f} MiB  "
+              f"processes={samples[label][1]}  threads={samples[label][2]}", file=sys.stderr)
 
     def idle_cpu():
         before = cpu_ns(pid)
@@ -239,8 +242,7 @@ def session(program, site, screen, navigations, abouts, downloads, idle):
 
     try:
         site.stamp_of(LOADED, since)
-        time.sleep(1.0)
-        sample("1 s after the first page")
+        sample("start")
         idle_before = idle_cpu()
         window = window_of(pid, "^Zel Tidewell ")
         screen.click(*LIST1_THIRD_ROW)  # fills List2 with the tournaments
@@ -251,12 +253,10 @@ def session(program, site, screen, navigations, abouts, downloads, idle):
             harness.press_keys(window, *keys, delay=30)
             site.stamp_of(harness.loaded_url(title), mark)
 
-        opened = 0
-        while opened < navigations:
+        for opened in range(1, pages + 1):
             keys, title = SITE_COMMANDS[opened % 2]
             go(keys, title)
             history.append(title)
-            opened += 1
             if opened % 10 == 0:
                 mark = site.mark()
                 screen.click(*LIST2_SECOND_ROW)
@@ -264,14 +264,17 @@ def session(program, site, screen, navigations, abouts, downloads, idle):
                 history.append(CLICKED_TITLE)
                 go(("alt+v", "p"), history[-2])
                 go(("alt+v", "n"), history[-1])
-            if opened % 50 == 0:
-                sample(f"after {opened} pages")
-        for _ in range(abouts):
+            if opened == 50:
+                sample("pages settled")
+        sample("pages end")
+        for n in range(abouts):
             harness.press_keys(window, "alt+h", "a", delay=30)
             harness.press_keys(window_of(pid, "^About Zel Tidewell$"), "Escape", delay=30)
             poll("the About dialog to close",
                  lambda: not harness.windows_named(pid, "^About Zel Tidewell$"))
-        sample(f"after {abouts} About dialogs")
+            if n == 0:
+                sample("about settled")
+        sample("abouts end")
         folder = os.path.join(work, "home", "Downloads")
         for n in range(downloads):
             # PixoCompressor (820KB)
@@ -279,31 +282,42 @@ def session(program, site, screen, navigations, abouts, downloads, idle):
             harness.press_keys(window_of(pid, "^Save Download$"), "Return", delay=30)
             name = "setup.exe" if n == 0 else f"setup ({n}).exe"
             poll(f"download {n + 1}", lambda: os.path.exists(os.path.join(folder, name)))
-        time.sleep(1.0)
-        sample("1 s after the last action")
+            if n == 0:
+                sample("download settled")
+        sample("downloads end")
         idle_after = idle_cpu()
-        sample(f"{idle + 1:.0f} s after it")
         return samples, idle_before, idle_after
     finally:
         stop(process)
         shutil.rmtree(work, ignore_errors=True)
 
 
-def print_session(samples, idle_before, idle_after, limit, what):
-    first, last = samples[0], samples[-1]
-    growth = (last[1] / first[1] - 1) * 100
-    peak_processes = max(s[2] for s in samples)
-    peak_threads = max(s[3] for s in samples)
-    print_table(f"long session: {what}; from 1 s after the first page to the end",
-                [("figure", 42, "<"), ("start", 9, ">"), ("end", 9, ">"), ("change", 8, ">"),
-                 ("target", 18, "<")], [
-        ("private memory (USS) of the tree, MiB", first[1], last[1], f"{growth:+.1f}%",
-         f"<= +{limit:.0f}%"),
-        ("processes", first[2], last[2], f"peak {peak_processes}", "no climb"),
-        ("threads", first[3], last[3], f"peak {peak_threads}", "no climb"),
-        ("CPU of the tree per idle 10 s, ms", idle_before, idle_after,
-         f"{idle_after - idle_before:+.1f}", "within +-5 ms"),
-    ])
+def print_session(samples, idle_before, idle_after, pages, abouts, downloads):
+    """What each phase adds after its settling point, beside what its first use cost."""
+    uss = lambda label: samples[label][0]
+    rows = [("first 50 pages (first use), MiB", f"{uss('pages settled') - uss('start'):+.1f}",
+             "")]
+    for label, start, end, first_use in (
+            (f"pages 51-{pages}: USS added", "pages settled", "pages end", False),
+            ("first About dialog (first use), MiB", "pages end", "about settled", True),
+            (f"About dialogs 2-{abouts}: USS added", "about settled", "abouts end", False),
+            ("first download (first use), MiB", "abouts end", "download settled", True),
+            (f"downloads 2-{downloads}: USS added", "download settled", "downloads end", False)):
+        if first_use:
+            rows.append((label, f"{uss(end) - uss(start):+.1f}", ""))
+        else:
+            rows.append((label, f"{(uss(end) / uss(start) - 1) * 100:+.2f}%", "<= +2%"))
+    settled = [v for k, v in samples.items() if k != "start"]
+    processes = sorted({s[1] for s in settled})
+    threads = sorted({s[2] for s in settled})
+    rows += [("processes, from the first settling point on", "-".join(map(str, processes)),
+              "flat"),
+             ("threads, from the first settling point on", "-".join(map(str, threads)), "flat"),
+             ("CPU of the tree per idle 10 s, ms", f"{idle_before:.1f} -> {idle_after:.1f}",
+              "within +-5 ms")]
+    print_table(f"long session by phases; private memory (USS) of the tree at start "
+                f"{uss('start'):.1f} MiB, at the end {uss('downloads end'):.1f} MiB",
+                [("figure", 44, "<"), ("value", 12, ">"), ("target", 14, "<")], rows)
 
 
 BIG = "trialversion/setup.exe"
@@ -554,7 +568,7 @@ def main():
     parser.add_argument("--floor", required=True, type=os.path.abspath)
     parser.add_argument("--runs", type=int, default=8)
     parser.add_argument("--idle", type=float, default=10.0, help="idle seconds measured")
-    parser.add_argument("--pages", type=int, default=200, help="pages of the long session")
+    parser.add_argument("--pages", type=int, default=400, help="pages of the long session")
     args = parser.parse_args()
     parts = args.only or PARTS
 
@@ -573,9 +587,7 @@ def main():
             abouts, downloads = 50, 10
             samples, before, after = session(args.program, site, screen, args.pages, abouts,
                                              downloads, args.idle)
-            print_session(samples, before, after, 10, f"{args.pages} pages by site commands, "
-                          f"{args.pages // 10} List2 clicks, each with Previous and Next, "
-                          f"{abouts} About dialogs, {downloads} downloads")
+            print_session(samples, before, after, args.pages, abouts, downloads)
         if "download" in parts:
             print_download(big_download(args.program))
         if "screen" in parts:
