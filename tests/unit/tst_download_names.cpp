@@ -84,30 +84,27 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("proposed");
         QTest::addColumn<QString>("partial");
-        const QStringList none;
-        QTest::newRow("free") << none << none << u"setup.exe"_s << u"setup.exe"_s
-                              << u"setup.exe.part"_s;
-        QTest::newRow("two taken") << QStringList{u"setup.exe"_s, u"setup (1).exe"_s} << none
-                                   << u"setup.exe"_s << u"setup (2).exe"_s << u"setup.exe.part"_s;
-        QTest::newRow("double extension")
-            << QStringList{u"notes.tar.gz"_s} << none << u"notes.tar.gz"_s << u"notes (1).tar.gz"_s
-            << u"notes.tar.gz.part"_s;
-        QTest::newRow("another run's partial file")
-            << QStringList{u"setup.exe.part"_s} << none << u"setup.exe"_s << u"setup (1).exe"_s
-            << u"setup.exe.1.part"_s;
-        QTest::newRow("the engine's working file")
-            << QStringList{u"setup.exe.part.download"_s} << none << u"setup.exe"_s
-            << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
-        QTest::newRow("dangling links at both partial names")
-            << QStringList{u"setup.exe.part -> ../.profile"_s,
-                           u"setup.exe.part.download -> ../.bashrc"_s}
-            << none << u"setup.exe"_s << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
-        QTest::newRow("a dangling link at the name")
-            << QStringList{u"setup.exe -> ../.profile"_s} << none << u"setup.exe"_s
-            << u"setup (1).exe"_s << u"setup.exe.part"_s;
-        QTest::newRow("a running download")
-            << none << QStringList{u"setup.exe"_s, u"setup.exe.part"_s} << u"setup.exe"_s
-            << u"setup (1).exe"_s << u"setup.exe.1.part"_s;
+        // Entries on disk and names in use are listed with ", "; "name -> target" is a link.
+        const auto row = [](const char *row, const char *onDisk, const char *inUse,
+                            const char *name, const char *proposed, const char *partial) {
+            const auto list = [](const char *names) {
+                return QString::fromUtf8(names).split(u", "_s, Qt::SkipEmptyParts);
+            };
+            QTest::newRow(row) << list(onDisk) << list(inUse) << QString::fromUtf8(name)
+                               << QString::fromUtf8(proposed) << QString::fromUtf8(partial);
+        };
+        row("free", "", "", "a.exe", "a.exe", "a.exe.part");
+        row("two taken", "a.exe, a (1).exe", "", "a.exe", "a (2).exe", "a.exe.part");
+        row("double extension", "n.tar.gz", "", "n.tar.gz", "n (1).tar.gz", "n.tar.gz.part");
+        row("another run's partial file", "a.exe.part", "", "a.exe", "a (1).exe", "a.exe.1.part");
+        row("the engine's working file", "a.exe.part.download", "", "a.exe", "a (1).exe",
+            "a.exe.1.part");
+        row("dangling links at both partial names",
+            "a.exe.part -> ../.profile, a.exe.part.download -> ../.bashrc", "", "a.exe",
+            "a (1).exe", "a.exe.1.part");
+        row("a dangling link at the name", "a.exe -> ../.profile", "", "a.exe", "a (1).exe",
+            "a.exe.part");
+        row("a running download", "", "a.exe, a.exe.part", "a.exe", "a (1).exe", "a.exe.1.part");
     }
     void freeNamesAsBrowsersGiveThem()
     {

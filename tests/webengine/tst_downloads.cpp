@@ -107,6 +107,8 @@ class DownloadsTest : public QObject
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<Browser> m_browser;
+    // The home's Downloads folder, which each test starts without.
+    const QString m_downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
 
     QString folder() const { return m_folder->path(); }
     QString file(const QString &name) const { return m_folder->filePath(name); }
@@ -114,6 +116,7 @@ class DownloadsTest : public QObject
 private slots:
     void init()
     {
+        QDir(m_downloads).removeRecursively();
         m_folder = std::make_unique<QTemporaryDir>();
         m_browser = std::make_unique<Browser>();
         m_browser->saving->folder = folder();
@@ -136,19 +139,14 @@ private slots:
         QCOMPARE(saved.readAll(), SampleSite::body(u"ZelFree/ZelTidewell.exe"_s));
         // Offered first under its own name in the Downloads folder, made for the dialog where
         // it was missing and, with the file saved elsewhere, not left behind.
-        const QString downloads =
-            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
         QCOMPARE(m_browser->saving->proposed,
-                 QStringList(QDir(downloads).filePath(u"ZelTidewell.exe"_s)));
+                 QStringList(QDir(m_downloads).filePath(u"ZelTidewell.exe"_s)));
         QCOMPARE(m_browser->saving->folderThere, QList<bool>{true});
-        QVERIFY(!QFileInfo::exists(downloads));
+        QVERIFY(!QFileInfo::exists(m_downloads));
     }
 
     void cancelledDialogWritesNothing()
     {
-        const QString downloads =
-            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        QDir(downloads).removeRecursively();
         m_browser->saving->folder.clear();
         m_browser->choose("mnuCompress");
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->saving->proposed.size(), 1, kDeadline);
@@ -156,8 +154,8 @@ private slots:
         QVERIFY(m_browser->saved->window() == nullptr);
         QVERIFY(filesIn(folder()).isEmpty());
         // The Downloads folder the dialog opened in is gone with it.
-        QCOMPARE(m_browser->saving->proposed.first(), QDir(downloads).filePath(u"setup.exe"_s));
-        QVERIFY(!QFileInfo::exists(downloads));
+        QCOMPARE(m_browser->saving->proposed.first(), QDir(m_downloads).filePath(u"setup.exe"_s));
+        QVERIFY(!QFileInfo::exists(m_downloads));
     }
 
     void brokenOffDownloadFailsAndLeavesNoFile()
@@ -231,9 +229,6 @@ private slots:
     // Whatever name the server sends, one Enter saves a plain file in the Downloads folder.
     void serverNameStaysInTheDownloadsFolder()
     {
-        const QString downloads =
-            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        QDir(downloads).removeRecursively();
         m_browser->saving->takeProposed = true;
         const QByteArray header =
             "attachment; filename*=UTF-8''" + u"../.bash_aliases"_s.toUtf8().toPercentEncoding();
@@ -242,7 +237,7 @@ private slots:
             QString::fromLatin1(header.toPercentEncoding()));
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed, 116 KB"_s),
                                   kDeadline);
-        QCOMPARE(filesIn(downloads), QStringList(u"bash_aliases"_s));
+        QCOMPARE(filesIn(m_downloads), QStringList(u"bash_aliases"_s));
         QCOMPARE(QDir::home().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList(u"Downloads"_s));
     }
@@ -251,11 +246,8 @@ private slots:
     // not at its own name when one appears there while it runs.
     void linksAreNeverWrittenThrough()
     {
-        const QString downloads =
-            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        QDir(downloads).removeRecursively();
-        QVERIFY(QDir().mkpath(downloads));
-        const auto file = [&](const QString &name) { return QDir(downloads).filePath(name); };
+        QVERIFY(QDir().mkpath(m_downloads));
+        const auto file = [&](const QString &name) { return QDir(m_downloads).filePath(name); };
         const QString profile = QDir::home().filePath(u".profile"_s);
         const QString bashrc = QDir::home().filePath(u".bashrc"_s);
         QVERIFY(QFile::link(profile, file(u"setup.exe.part"_s)));
@@ -281,11 +273,8 @@ private slots:
     // another run left is not this run's to remove.
     void sameNameDownloadsNeverMix()
     {
-        const QString downloads =
-            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        QDir(downloads).removeRecursively();
-        QVERIFY(QDir().mkpath(downloads));
-        const auto file = [&](const QString &name) { return QDir(downloads).filePath(name); };
+        QVERIFY(QDir().mkpath(m_downloads));
+        const auto file = [&](const QString &name) { return QDir(m_downloads).filePath(name); };
         QFile other(file(u"setup.exe.part"_s));
         QVERIFY(other.open(QIODevice::WriteOnly) && other.write("someone else's") > 0);
         other.close();
@@ -323,9 +312,6 @@ private slots:
     // user that opened it; the rest are refused, and the downloads window says so.
     void scriptDownloadLoopGetsOneDialog()
     {
-        const QString downloads =
-            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-        QDir(downloads).removeRecursively();
         m_browser->saving->folder.clear();
         m_browser->web->Navigate(u"http://www.zelsoft.example/hostile/download_loop.htm"_s);
         // The engine itself lets only some of the twenty through; every one that comes after
@@ -336,7 +322,7 @@ private slots:
         QVERIFY(m_browser->statuses().first().startsWith(u"Refused: the page started it and "));
         QCOMPARE(m_browser->saving->proposed.size(), 1);
         QVERIFY(filesIn(folder()).isEmpty());
-        QVERIFY(!QFileInfo::exists(downloads));
+        QVERIFY(!QFileInfo::exists(m_downloads));
     }
 };
 
