@@ -196,8 +196,6 @@ void Download::cancel()
     if (m_state != State::Running)
         return;
     end(State::Cancelled);
-    if (m_request)
-        m_request->cancel();
 }
 
 void Download::update()
@@ -282,7 +280,6 @@ void Download::interrupted()
         reason == QWebEngineDownloadRequest::UserCanceled)
         return;
     end(State::Failed, reasonText(reason));
-    m_request->cancel();
 }
 
 void Download::end(State state, const QString &failure, Partial partial)
@@ -294,6 +291,15 @@ void Download::end(State state, const QString &failure, Partial partial)
         if (state != State::Completed && partial == DiscardPartial)
             std::filesystem::remove_all(QFile::encodeName(file).constData(), error);
         runningPartials().remove(file);
+    }
+    // The engine's record of the download goes now, while the engine is whole: left to the end
+    // of the program, it is cleared while the engine shuts down, which can crash it.
+    if (m_request) {
+        if (!m_request->isFinished())
+            m_request->cancel();
+        m_request->disconnect(this);
+        m_request->deleteLater();
+        m_request = nullptr;
     }
     emit changed();
 }

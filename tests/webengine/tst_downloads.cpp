@@ -8,10 +8,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using platform::QtWebView;
@@ -94,6 +99,23 @@ struct Browser
     }
 };
 
+// The engine's records of the downloads asked for while it is alive, to see them let go.
+struct EngineRecords : QObject
+{
+    QList<QPointer<QWebEngineDownloadRequest>> records;
+
+    explicit EngineRecords(QtWebView *view)
+    {
+        connect(view->page()->profile(), &QWebEngineProfile::downloadRequested, this,
+                [this](QWebEngineDownloadRequest *request) { records << request; });
+    }
+    bool allLetGo() const
+    {
+        return !records.isEmpty() && std::all_of(records.begin(), records.end(),
+                                                 [](const auto &record) { return !record; });
+    }
+};
+
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -129,9 +151,12 @@ private slots:
 
     void siteCommandSavesExactlyWhatTheServerSent()
     {
+        const EngineRecords engine(m_browser->web);
         m_browser->choose("mnuTidewell");
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses(), QStringList(u"Completed, 156 KB"_s),
                                   kDeadline);
+        // The engine's record goes when the download ends, not with the engine at the end.
+        QTRY_VERIFY(engine.allLetGo());
         QCOMPARE(filesIn(folder()), QStringList(u"ZelTidewell.exe"_s));
         QFile saved(file(u"ZelTidewell.exe"_s));
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -217,6 +242,7 @@ private slots:
 
     void closingTheWindowCancelsAndCleansUp()
     {
+        const EngineRecords engine(m_browser->web);
         m_browser->choose("mnVDA");
         QTRY_VERIFY_WITH_TIMEOUT(!m_browser->downloads().isEmpty() &&
                                      m_browser->downloads().first()->receivedBytes() > 0,
@@ -224,6 +250,7 @@ private slots:
         QCOMPARE(m_browser->downloads().first()->state(), downloads::Download::State::Running);
         m_browser.reset();
         QTRY_COMPARE_WITH_TIMEOUT(filesIn(folder()), QStringList(), kDeadline);
+        QTRY_VERIFY(engine.allLetGo());
     }
 
     // Whatever name the server sends, one Enter saves a plain file in the Downloads folder.
