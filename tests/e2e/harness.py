@@ -194,6 +194,7 @@ def open_file(program, window, path):
     """File > Open, then the whole path typed into the file name field, then Enter."""
     press_keys(window, "alt+f", "o")
     dialog = program.window("^Browse for offline web pages$")
+    keys_for(path)
     subprocess.run(["xdotool", "windowfocus", "--sync", dialog], check=True)
     subprocess.run(["xdotool", "type", "--delay", "20", path], check=True)
     subprocess.run(["xdotool", "key", "Return"], check=True)
@@ -225,6 +226,14 @@ class _X11:
         x11.XGetPixel.restype = ctypes.c_ulong
         x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
         x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x11.XFree.argtypes = [ctypes.c_void_p]
+        x11.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_void_p]
+        x11.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+        x11.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
+                                            ctypes.c_void_p]
+        x11.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                               ctypes.c_void_p, ctypes.c_int]
         x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         self.lib = x11
 
@@ -236,6 +245,31 @@ class _X11:
 
     def __exit__(self, *_):
         self.lib.XCloseDisplay(self.display)
+
+
+def keys_for(text):
+    """Gives every character of text that the keymap lacks a spare key of its own, for good.
+
+    xdotool types such a character by binding it to a spare key and unbinding it straight after
+    the key press; a program busy at that moment reads the keymap late, finds the key unbound and
+    loses the character.
+    """
+    with _X11() as x:
+        first, last, width = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+        x.lib.XDisplayKeycodes(x.display, ctypes.byref(first), ctypes.byref(last))
+        count = last.value - first.value + 1
+        table = x.lib.XGetKeyboardMapping(x.display, first.value, count, ctypes.byref(width))
+        rows = [table[i * width.value:(i + 1) * width.value] for i in range(count)]
+        x.lib.XFree(table)
+        bound = {sym for row in rows for sym in row}
+        spare = [first.value + i for i, row in enumerate(rows) if not any(row)]
+        for char in dict.fromkeys(text):
+            sym = ord(char) if ord(char) < 0x100 else 0x1000000 | ord(char)
+            if sym not in bound and char.isprintable():
+                keysym = ctypes.c_ulong(sym)
+                x.lib.XChangeKeyboardMapping(x.display, spare.pop(), 1, ctypes.byref(keysym), 1)
+                bound.add(sym)
+        x.lib.XSync(x.display, False)
 
 
 def close_window(window):
