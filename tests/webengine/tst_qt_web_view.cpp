@@ -120,14 +120,16 @@ private slots:
         QVERIFY(loadAndWait(view, writePage(m_dir, u"two.htm"_s, u"Two"_s)));
         QCOMPARE(errorNumber([&] { view.GoForward(); }), platform::kOperationFailed.number);
 
+        // Each step waits for the load to finish: a title can show before its load has ended,
+        // and a load started then would take the place of the one under way.
         QSignalSpy finished(&view, &QWebEngineView::loadFinished);
         view.GoBack();
-        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"One"_s, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(finished.size() == 1 && view.title() == u"One", 20000);
         QCOMPARE(errorNumber([&] { view.GoBack(); }), platform::kOperationFailed.number);
         view.GoForward();
-        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Two"_s, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(finished.size() == 2 && view.title() == u"Two", 20000);
         view.Refresh();
-        QTRY_VERIFY_WITH_TIMEOUT(finished.size() >= 3, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(finished.size() == 3, 20000);
     }
 
     void sizesInTwips()
