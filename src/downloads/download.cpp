@@ -292,8 +292,7 @@ void Download::end(State state, const QString &failure, Partial partial)
             std::filesystem::remove_all(QFile::encodeName(file).constData(), error);
         runningPartials().remove(file);
     }
-    // The engine's record of the download goes now, while the engine is whole: left to the end
-    // of the program, it is cleared while the engine shuts down, which can crash it.
+    // The engine's record of the download goes now, while the engine is whole (see refuse()).
     if (m_request) {
         if (!m_request->isFinished())
             m_request->cancel();

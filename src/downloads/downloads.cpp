@@ -19,6 +19,18 @@ using namespace Qt::StringLiterals;
 
 namespace downloads {
 
+namespace {
+
+// A download not taken is cancelled, and the engine's record of it let go once the engine has
+// its answer: kept, it would be cleared only while the engine shuts down, which can crash it.
+void refuse(QWebEngineDownloadRequest *request)
+{
+    request->cancel();
+    request->deleteLater();
+}
+
+} // namespace
+
 Downloads::Downloads(platform::QtWebView *view, std::unique_ptr<platform::SaveDialog> saveDialog)
     : QObject(view)
     , m_view(view)
@@ -85,7 +97,7 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
     // One save dialog for each action of the user. While the dialog is open no action can
     // come, so a page that asks again then is refused too.
     if (!m_userActed) {
-        request->cancel();
+        refuse(request);
         if (m_lastRefused) {
             m_lastRefused->refuseAnother();
         } else {
@@ -111,14 +123,14 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
     if (made && QFileInfo(answer.path).absolutePath() != QDir(folder).absolutePath())
         QDir().rmdir(folder);
     if (answer.path.isEmpty()) {
-        request->cancel();
+        refuse(request);
         return;
     }
     const QString target = QDir::cleanPath(QFileInfo(answer.path).absoluteFilePath());
     // Asked for again now: other downloads may have started while the dialog was open.
     const QSet<QString> used = inUse();
     if (used.contains(target)) {
-        request->cancel();
+        refuse(request);
         show(Download::failed(
             target, u"another download is being saved as "_s + QDir::toNativeSeparators(target),
             this));

@@ -248,12 +248,8 @@ class _X11:
 
 
 def keys_for(text):
-    """Gives every character of text that the keymap lacks a spare key of its own, for good.
-
-    xdotool types such a character by binding it to a spare key and unbinding it straight after
-    the key press; a program busy at that moment reads the keymap late, finds the key unbound and
-    loses the character.
-    """
+    """Binds each character of text that the keymap lacks to a spare key, for good: xdotool's
+    own binding is undone straight after the key press, before a busy program reads it."""
     with _X11() as x:
         first, last, width = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
         x.lib.XDisplayKeycodes(x.display, ctypes.byref(first), ctypes.byref(last))
@@ -261,14 +257,12 @@ def keys_for(text):
         table = x.lib.XGetKeyboardMapping(x.display, first.value, count, ctypes.byref(width))
         rows = [table[i * width.value:(i + 1) * width.value] for i in range(count)]
         x.lib.XFree(table)
-        bound = {sym for row in rows for sym in row}
         spare = [first.value + i for i, row in enumerate(rows) if not any(row)]
-        for char in dict.fromkeys(text):
-            sym = ord(char) if ord(char) < 0x100 else 0x1000000 | ord(char)
-            if sym not in bound and char.isprintable():
-                keysym = ctypes.c_ulong(sym)
-                x.lib.XChangeKeyboardMapping(x.display, spare.pop(), 1, ctypes.byref(keysym), 1)
-                bound.add(sym)
+        bound = {sym for row in rows for sym in row}
+        wanted = {ord(c) if ord(c) < 0x100 else 0x1000000 | ord(c) for c in text if c.isprintable()}
+        for sym in wanted - bound:
+            x.lib.XChangeKeyboardMapping(x.display, spare.pop(), 1,
+                                         ctypes.byref(ctypes.c_ulong(sym)), 1)
         x.lib.XSync(x.display, False)
 
 
