@@ -10,23 +10,11 @@
 #include "platform/qt/window_lifetime.h"
 #include "platform/webengine/engine_setup.h"
 #include "platform/webengine/qt_web_view.h"
+#include "reader_pane/reader_pane.h"
 
 #include <QApplication>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The platform objects of the running program. Downloads are saved where the user says.
-platform::BrowserPlatform runningPlatform()
-{
-    auto view = std::make_unique<platform::QtWebView>();
-    new downloads::Downloads(view.get(), std::make_unique<platform::QtSaveDialog>());
-    return {std::move(view), std::make_unique<platform::QtFileDialog>(),
-            std::make_unique<platform::QtMessageBox>(), platform::makeQtAboutPlatform};
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -46,8 +34,15 @@ int main(int argc, char *argv[])
     platform::probes::startupStep("application made");
 
     // The window is deleted when closed; the program ends with its last window. A quit signal
-    // closes every window, as the user would.
-    auto *window = new frmBrowser(runningPlatform());
+    // closes every window, as the user would. Downloads are saved where the user says, and the
+    // reader's features go over the view where it sits in the window.
+    auto view = std::make_unique<platform::QtWebView>();
+    platform::QtWebView *pane = view.get();
+    new downloads::Downloads(pane, std::make_unique<platform::QtSaveDialog>());
+    auto *window =
+        new frmBrowser({std::move(view), std::make_unique<platform::QtFileDialog>(),
+                        std::make_unique<platform::QtMessageBox>(), platform::makeQtAboutPlatform});
+    new reader_pane::ReaderPane(pane);
     platform::deleteWhenClosed(window);
     const platform::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });
     platform::probes::startupStep("window made, first page asked for");

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <algorithm>
 #include <filesystem>
@@ -123,6 +124,16 @@ QString plainFileName(const QString &proposed)
     if (reservedOnWindows(name))
         name.prepend(u'_');
     return name.isEmpty() ? u"download"_s : name;
+}
+
+QString offeredName(const QString &proposed, const QUrl &url)
+{
+    const QFileInfo stand(proposed);
+    if (stand.completeBaseName() != u"qwe_download" || !url.fileName().isEmpty() ||
+        url.host().isEmpty())
+        return plainFileName(proposed);
+    return plainFileName(stand.suffix().isEmpty() ? url.host()
+                                                  : url.host() + u'.' + stand.suffix());
 }
 
 QString pageFileName(const QString &title)

@@ -4,7 +4,15 @@
 #include <QSet>
 #include <QString>
 
+class QUrl;
+
 namespace downloads {
+
+// The name a download from url is offered under: the name the engine proposes (from the
+// server, the link or the address) made plain. Where the address names no file and the engine
+// has only its stand-in ("qwe_download" with the type's extension), the address's host with
+// that extension, as browsers name it.
+QString offeredName(const QString &proposed, const QUrl &url);
 
 // The name a page is saved under: its title made a plain file name, ending in ".htm" (the
 // pages File > Open lists).

@@ -93,7 +93,7 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
         folder = QDir::homePath();
     const QString name = request->isSavePageDownload()
                              ? pageFileName(m_view->title())
-                             : plainFileName(request->suggestedFileName());
+                             : offeredName(request->suggestedFileName(), request->url());
     // One save dialog for each action of the user. While the dialog is open no action can
     // come, so a page that asks again then is refused too.
     if (!m_userActed) {

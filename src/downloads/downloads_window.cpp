@@ -2,6 +2,7 @@
 #include "downloads_window.h"
 
 #include "download.h"
+#include "progress_text.h"
 
 #include "platform/probes.h"
 #include "platform/qt/own_environment.h"
@@ -19,24 +20,11 @@
 #include <QScrollArea>
 #include <QUrl>
 
-#include <cmath>
-
 using namespace Qt::StringLiterals;
 
 namespace downloads {
 
 namespace {
-
-QString sizeText(qint64 bytes)
-{
-    constexpr double kb = 1024.0;
-    constexpr double mb = 1024.0 * 1024.0;
-    if (bytes < 1024)
-        return QString::number(bytes) + u" bytes"_s;
-    if (bytes < 1024 * 1024)
-        return QString::number(qRound64(double(bytes) / kb)) + u" KB"_s;
-    return QString::number(double(bytes) / mb, 'f', 1) + u" MB"_s;
-}
 
 // One download's row.
 class DownloadRow final : public QWidget
@@ -80,8 +68,7 @@ private:
         const qint64 total = m_download->totalBytes();
         switch (m_download->state()) {
         case Download::State::Running:
-            m_status->setText(DownloadsWindow::progressText(received, total,
-                                                            double(m_running.elapsed()) / 1000.0));
+            m_status->setText(progressText(received, total, double(m_running.elapsed()) / 1000.0));
             if (total > 0) {
                 m_progress->setRange(0, 1000);
                 m_progress->setValue(int(received * 1000 / total));
@@ -137,16 +124,25 @@ private:
         };
 #ifdef Q_OS_UNIX
         // What QDesktopServices would start, with the user's environment and its outcome known.
-        auto *opener = new QProcess(this);
+        // The opener belongs to no window and writes to no pipe of the program's: on some
+        // desktops it waits for the file manager it starts, and both go on when the program ends.
+        auto *opener = new QProcess;
         opener->setProcessEnvironment(platform::environmentForPrograms());
-        connect(opener, &QProcess::finished, this, [opener, cannot](int code) {
-            if (code != 0)
-                cannot();
-            opener->deleteLater();
+        opener->setStandardInputFile(QProcess::nullDevice());
+        opener->setStandardOutputFile(QProcess::nullDevice());
+        opener->setStandardErrorFile(QProcess::nullDevice());
+        connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+        connect(opener, &QProcess::errorOccurred, opener, [opener](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                opener->deleteLater();
         });
-        connect(opener, &QProcess::errorOccurred, this, [opener, cannot](QProcess::ProcessError) {
-            cannot();
-            opener->deleteLater();
+        connect(opener, &QProcess::finished, this, [cannot](int code, QProcess::ExitStatus status) {
+            if (code != 0 || status != QProcess::NormalExit)
+                cannot();
+        });
+        connect(opener, &QProcess::errorOccurred, this, [cannot](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                cannot();
         });
         opener->start(u"xdg-open"_s, {folder});
 #else
@@ -184,28 +180,6 @@ DownloadsWindow::DownloadsWindow(QWidget *owner)
 void DownloadsWindow::add(Download *download)
 {
     m_rows->insertWidget(m_rows->count() - 1, new DownloadRow(download, this));
-}
-
-QString DownloadsWindow::progressText(qint64 received, qint64 total, double seconds)
-{
-    QString text =
-        total < 0 ? sizeText(received) : sizeText(received) + u" of "_s + sizeText(total);
-    // The speed once there is enough of it to tell, and from it the time left.
-    if (seconds < 1.0 || received <= 0)
-        return text;
-    const double speed = double(received) / seconds;
-    text += u", "_s + sizeText(qint64(speed)) + u"/s"_s;
-    if (total > received) {
-        const qint64 left = qint64(std::ceil(double(total - received) / speed));
-        if (left < 60)
-            text += u", "_s + QString::number(left) + u" s left"_s;
-        else if (left < 3600)
-            text += u", "_s + QString::number((left + 59) / 60) + u" min left"_s;
-        else
-            text += u", "_s + QString::number(left / 3600) + u" h "_s +
-                    QString::number(left % 3600 / 60) + u" min left"_s;
-    }
-    return text;
 }
 
 } // namespace downloads

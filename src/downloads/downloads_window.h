@@ -22,10 +22,6 @@ public:
 
     void add(Download *download);
 
-    // "1.2 MB of 4.3 MB", "156 KB of 156 KB", "512 bytes"; from a second into the download
-    // its speed and the time left: "1.2 MB of 4.3 MB, 600 KB/s, 6 s left".
-    static QString progressText(qint64 received, qint64 total, double seconds = 0.0);
-
 private:
     QVBoxLayout *m_rows = nullptr;
 };

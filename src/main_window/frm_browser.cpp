@@ -41,7 +41,19 @@ constexpr TwipsRect kList2Rect{5280, 1680, 5220, 1635};
 constexpr QColor kGrey(128, 128, 128);
 constexpr QColor kLightGrey(224, 224, 224);
 
+QFont timesNewRoman(qreal points)
+{
+    QFont font(u"Times New Roman"_s);
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    return font;
+}
+
 // The client area: grey, with the banner drawn once at its natural size at the top-left corner.
+// What lies on it without a look of its own (the notices over the web view) is light grey in
+// Times New Roman, as List1.
 class ClientArea final : public QWidget
 {
 public:
@@ -51,7 +63,9 @@ public:
         setAutoFillBackground(true);
         QPalette palette = this->palette();
         palette.setColor(QPalette::Window, kGrey);
+        palette.setColor(QPalette::WindowText, kLightGrey);
         setPalette(palette);
+        setFont(timesNewRoman(15.75));
     }
 
 protected:
@@ -69,16 +83,6 @@ private:
     // The banner for the screen the window is on.
     QPixmap m_banner;
 };
-
-QFont timesNewRoman(qreal points)
-{
-    QFont font(u"Times New Roman"_s);
-    font.setPointSizeF(points);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    return font;
-}
 
 // The height of one row of a list, whether or not it holds items yet.
 int rowHeight(const QListWidget *list)
@@ -141,7 +145,8 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
     setCentralWidget(client);
 
     const QRect webRect = kWebBrowserRect.toPixels();
-    QWidget *web = WebBrowser.widget();
+    // The client area owns the view from here on, as it owns the lists.
+    QWidget *web = m_platform.webView.release()->widget();
     web->setObjectName(u"WebBrowser"_s);
     web->setParent(client);
     web->setGeometry(webRect);

@@ -14,6 +14,7 @@ namespace platform {
 // What the main window is handed from the outside world when it is made.
 struct BrowserPlatform
 {
+    // Its widget goes into the window, which owns it from then on.
     std::unique_ptr<WebView> webView;
     std::unique_ptr<FileDialog> fileDialog;
     std::unique_ptr<MessageBox> messages;

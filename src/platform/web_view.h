@@ -24,7 +24,8 @@ public:
     virtual void setWidth(float twips) = 0;
     virtual void setHeight(float twips) = 0;
 
-    // The pane that the window places in its client area.
+    // The pane that the window places in its client area: the view itself, as a widget, which
+    // the widget it is placed in owns from then on.
     virtual QWidget *widget() = 0;
 };
 

@@ -1,11 +1,12 @@
 // The download name rules, without the engine: plain names, free names, partial names, sizes.
 #include "downloads/download_names.h"
-#include "downloads/downloads_window.h"
+#include "downloads/progress_text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -76,6 +77,30 @@ private slots:
         QCOMPARE(downloads::plainFileName(sent), plain);
     }
 
+    // A link to an address that names no file is offered under the host's name, as browsers do.
+    void linksWithoutFileNames_data()
+    {
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("site root") << u"qwe_download.html"_s << u"http://www.zelsoft.example/"_s
+                                   << u"www.zelsoft.example.html"_s;
+        QTest::newRow("no type") << u"qwe_download"_s << u"http://a.example/dir/"_s
+                                 << u"a.example"_s;
+        QTest::newRow("server's name")
+            << u"report.pdf"_s << u"http://a.example/"_s << u"report.pdf"_s;
+        QTest::newRow("address's name")
+            << u"qwe_download.html"_s << u"http://a.example/qwe_download.html"_s
+            << u"qwe_download.html"_s;
+    }
+    void linksWithoutFileNames()
+    {
+        QFETCH(QString, proposed);
+        QFETCH(QString, url);
+        QFETCH(QString, offered);
+        QCOMPARE(downloads::offeredName(proposed, QUrl(url)), offered);
+    }
+
     // A name is free when no file has it or its partial names, and no running download does.
     void freeNamesAsBrowsersGiveThem_data()
     {
@@ -142,18 +167,17 @@ private slots:
 
     void sizesAsPeopleReadThem()
     {
-        using downloads::DownloadsWindow;
-        QCOMPARE(DownloadsWindow::progressText(512, -1), u"512 bytes"_s);
-        QCOMPARE(DownloadsWindow::progressText(80 * 1024, 156 * 1024), u"80 KB of 156 KB"_s);
-        QCOMPARE(DownloadsWindow::progressText(1258291, 4508877), u"1.2 MB of 4.3 MB"_s);
+        using downloads::progressText;
+        QCOMPARE(progressText(512, -1), u"512 bytes"_s);
+        QCOMPARE(progressText(80 * 1024, 156 * 1024), u"80 KB of 156 KB"_s);
+        QCOMPARE(progressText(1258291, 4508877), u"1.2 MB of 4.3 MB"_s);
         // A second in, the speed and the time left.
-        QCOMPARE(DownloadsWindow::progressText(600 * 1024, 4200 * 1024, 0.5),
-                 u"600 KB of 4.1 MB"_s);
-        QCOMPARE(DownloadsWindow::progressText(600 * 1024, 4200 * 1024, 1.0),
+        QCOMPARE(progressText(600 * 1024, 4200 * 1024, 0.5), u"600 KB of 4.1 MB"_s);
+        QCOMPARE(progressText(600 * 1024, 4200 * 1024, 1.0),
                  u"600 KB of 4.1 MB, 600 KB/s, 6 s left"_s);
-        QCOMPARE(DownloadsWindow::progressText(1024 * 1024, 1000 * 1024 * 1024, 10.0),
+        QCOMPARE(progressText(1024 * 1024, 1000 * 1024 * 1024, 10.0),
                  u"1.0 MB of 1000.0 MB, 102 KB/s, 2 h 46 min left"_s);
-        QCOMPARE(DownloadsWindow::progressText(3 * 1024 * 1024, -1, 2.0), u"3.0 MB, 1.5 MB/s"_s);
+        QCOMPARE(progressText(3 * 1024 * 1024, -1, 2.0), u"3.0 MB, 1.5 MB/s"_s);
     }
 };
 

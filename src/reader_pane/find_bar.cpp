@@ -1,17 +1,22 @@
-// The find bar of the web view: finds as the user types, counts the matches, steps through them.
+// The find bar of the reader's pane: finds as the user types, counts the matches, steps
+// through them.
 #include "find_bar.h"
+
+#include "pane_rules.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QToolButton>
 #include <QWebEngineFindTextResult>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace reader_pane {
 
 namespace {
 
@@ -38,7 +43,6 @@ FindBar::FindBar(QWebEngineView *view, QWidget *parent)
     m_field->setAccessibleName(u"Find in page"_s);
     m_field->setPlaceholderText(u"Find in page"_s);
     m_field->setClearButtonEnabled(true);
-    m_field->installEventFilter(this);
     m_count->setAccessibleName(u"Matches"_s);
     auto *previous = button(this, u"\u25B2"_s, u"Previous match"_s);
     auto *next = button(this, u"\u25BC"_s, u"Next match"_s);
@@ -50,7 +54,7 @@ FindBar::FindBar(QWebEngineView *view, QWidget *parent)
     row->addWidget(previous);
     row->addWidget(next);
     row->addWidget(close);
-    connect(m_field, &QLineEdit::textChanged, this, [this] { find(); });
+    connect(m_field, &QLineEdit::textChanged, this, &FindBar::findAnew);
     connect(previous, &QToolButton::clicked, this, [this] { find(true); });
     connect(next, &QToolButton::clicked, this, [this] { find(); });
     connect(close, &QToolButton::clicked, this, &FindBar::close);
@@ -73,11 +77,30 @@ void FindBar::step(bool backward)
     find(backward);
 }
 
+// The keyboard goes straight back to the page, before the bar hides and would pass it on.
 void FindBar::close()
 {
+    m_view->setFocus(Qt::OtherFocusReason);
     hide();
     m_view->findText(QString());
-    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+// A changed text is looked for from the top of the page. The engine would look from its last
+// match, which it leaves selected: the selection goes first, and of texts typed quickly one
+// after another only the last is looked for.
+void FindBar::findAnew()
+{
+    const quint64 typed = ++m_typed;
+    m_restarting = true;
+    m_view->findText(QString());
+    m_restarting = false;
+    const QPointer<FindBar> bar(this);
+    m_view->page()->runJavaScript(u"getSelection().removeAllRanges()"_s,
+                                  QWebEngineScript::ApplicationWorld,
+                                  [bar, typed](const QVariant &) {
+                                      if (bar && bar->m_typed == typed)
+                                          bar->find();
+                                  });
 }
 
 void FindBar::find(bool backward)
@@ -90,39 +113,37 @@ void FindBar::find(bool backward)
 
 void FindBar::showResult(const QWebEngineFindTextResult &result)
 {
-    if (isHidden() || m_field->text().isEmpty())
+    if (m_restarting || isHidden() || m_field->text().isEmpty())
         return;
-    m_count->setText(result.numberOfMatches() == 0
-                         ? u"No matches"_s
-                         : QString::number(result.activeMatch()) + u" of "_s +
-                               QString::number(result.numberOfMatches()));
+    m_count->setText(matchesText(result.activeMatch(), result.numberOfMatches()));
 }
 
-bool FindBar::eventFilter(QObject *, QEvent *event)
+// Esc in the bar is the bar's, also while the page loads (when it would stop the load).
+bool FindBar::event(QEvent *event)
 {
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    // Esc in the field is the bar's, also while the page loads (when it would stop the load).
-    if (event->type() == QEvent::ShortcutOverride) {
-        if (key->key() != Qt::Key_Escape)
-            return false;
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         event->accept();
         return true;
     }
-    const bool shift = key->modifiers() & Qt::ShiftModifier;
-    switch (key->key()) {
+    return QWidget::event(event);
+}
+
+// The keys that the field and the buttons leave to the bar.
+void FindBar::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F3:
-        find(shift);
-        return true;
+        find(event->modifiers() & Qt::ShiftModifier);
+        break;
     case Qt::Key_Escape:
         close();
-        return true;
+        break;
     default:
-        return false;
+        QWidget::keyPressEvent(event);
     }
 }
 
-} // namespace platform
+} // namespace reader_pane

@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace platform {
+namespace reader_pane {
 
 namespace {
 
@@ -51,4 +51,4 @@ void PageAnnouncer::announce(const QString &title)
     show();
 }
 
-} // namespace platform
+} // namespace reader_pane

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-namespace platform {
+namespace reader_pane {
 
 // An object that screen readers speak when it appears, as they speak a desktop notification:
 // it says the title of a page the user asked for once the page has loaded, while the keyboard
@@ -18,4 +18,4 @@ public:
     void announce(const QString &title);
 };
 
-} // namespace platform
+} // namespace reader_pane

@@ -1,0 +1,131 @@
+// The page shown in the web view: new windows, pages from disk and the page's boxes.
+#include "web_page.h"
+
+#include "page_dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineView>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+// A page that the engine asks for in place of a new window: its first navigation goes to the
+// view instead, so the new page lands in the view's own history. Only what a user's click on a
+// link can ask for goes: a web address, or, from a page opened from disk, a file.
+class NewWindowPage final : public QWebEnginePage
+{
+public:
+    NewWindowPage(QWebEngineProfile *profile, QWebEngineView *view, bool fromDisk)
+        : QWebEnginePage(profile, view)
+        , m_view(view)
+        , m_fromDisk(fromDisk)
+    {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (!isMainFrame)
+            return false;
+        if (url.scheme() == u"http" || url.scheme() == u"https" ||
+            (m_fromDisk && url.isLocalFile()))
+            m_view->load(url);
+        deleteLater();
+        return false;
+    }
+
+private:
+    QWebEngineView *m_view;
+    bool m_fromDisk;
+};
+
+} // namespace
+
+// A page opened from disk shows the files saved beside it (its folder and the folders below),
+// and nothing else: no other local file, no network. Following a link is still allowed. (It
+// runs no script either: see WebPage::acceptNavigationRequest.)
+class LocalPageGuard final : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QUrl page = info.firstPartyUrl();
+        if (!page.isLocalFile() ||
+            info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            return;
+        const QUrl url = info.requestUrl();
+        if (url.scheme() == u"data" || url.scheme() == u"blob")
+            return;
+        const QString folder = QFileInfo(page.toLocalFile()).absolutePath() + u'/';
+        const bool besidePage =
+            url.isLocalFile() && QDir::cleanPath(url.toLocalFile()).startsWith(folder);
+        if (!besidePage)
+            info.block(true);
+    }
+};
+
+WebPage::WebPage(QWebEngineView *view)
+    : QWebEnginePage(view)
+    , m_view(view)
+    , m_localPageGuard(new LocalPageGuard(this))
+    , m_dialogs(new PageDialogs(view))
+{
+    // Windows open only from a user's click.
+    settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+}
+
+bool WebPage::asking() const
+{
+    return m_dialogs->isOpen();
+}
+
+void WebPage::javaScriptAlert(const QUrl &origin, const QString &text)
+{
+    m_dialogs->ask(PageDialogs::Alert, origin, text);
+}
+
+bool WebPage::javaScriptConfirm(const QUrl &origin, const QString &text)
+{
+    return m_dialogs->ask(PageDialogs::Confirm, origin, text).has_value();
+}
+
+bool WebPage::javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultValue,
+                               QString *result)
+{
+    const auto answer = m_dialogs->ask(PageDialogs::Prompt, origin, text, defaultValue);
+    if (answer)
+        *result = *answer;
+    return answer.has_value();
+}
+
+QWebEnginePage *WebPage::createWindow(WebWindowType)
+{
+    return new NewWindowPage(profile(), m_view, url().isLocalFile());
+}
+
+// The guard is consulted on the GUI thread for every request, so it is in place only while a
+// page from disk is shown: web pages load without waiting for it.
+// No script runs in a page from disk: a script there could read the files beside it through
+// the frames, style sheets and scripts it may show (the engine keeps every local file one
+// origin, or, set to keep them apart, shows none of them), and send them out.
+bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
+{
+    if (isMainFrame) {
+        m_dialogs->pageChanged();
+        const bool local = url.isLocalFile();
+        setUrlRequestInterceptor(local ? m_localPageGuard : nullptr);
+        // Changed only when it changes: each change is sent to the page's process.
+        if (settings()->testAttribute(QWebEngineSettings::JavascriptEnabled) == local)
+            settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !local);
+    }
+    return true;
+}
+
+} // namespace platform

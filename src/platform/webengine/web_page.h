@@ -1,0 +1,38 @@
+// The page shown in the web view, and the rules it keeps.
+#pragma once
+
+#include <QWebEnginePage>
+
+class QWebEngineView;
+
+namespace platform {
+
+class LocalPageGuard;
+class PageDialogs;
+
+// The page of the web view. Its alert, confirm and prompt boxes never trap the user; a window
+// it asks for opens in the view instead; a page opened from disk runs no script and shows the
+// files saved beside it, nothing else.
+class WebPage final : public QWebEnginePage
+{
+public:
+    explicit WebPage(QWebEngineView *view);
+
+    // Whether one of the page's boxes waits for the user's answer.
+    bool asking() const;
+
+protected:
+    void javaScriptAlert(const QUrl &origin, const QString &text) override;
+    bool javaScriptConfirm(const QUrl &origin, const QString &text) override;
+    bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultValue,
+                          QString *result) override;
+    QWebEnginePage *createWindow(WebWindowType) override;
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override;
+
+private:
+    QWebEngineView *m_view;
+    LocalPageGuard *m_localPageGuard;
+    PageDialogs *m_dialogs;
+};
+
+} // namespace platform

@@ -1,0 +1,53 @@
+// What the reader's pane shows over the view: the bars, the stopped-page notice, the find bar
+// and the title announcer, in one host widget.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QLabel;
+class QWebEngineView;
+class QWidget;
+
+namespace reader_pane {
+
+class FindBar;
+class PageAnnouncer;
+
+// The widgets over the pane, each made when first needed: the address of the link under the
+// mouse at the lower left, a thin line along the top while a page loads, a notice in place of a
+// page whose renderer has ended, the find bar along the bottom, and the announcer of page
+// titles. They lie in one host, the view's parent, where a screen reader finds them (the
+// engine's pane shows it the page alone), or the view itself while it has none; one rule
+// places them in the host's coordinates over the part of the pane that shows.
+class PaneHost final : public QObject
+{
+public:
+    // Made a child of the view, once the view sits where it stays.
+    explicit PaneHost(QWebEngineView *view);
+    ~PaneHost() override;
+
+    // The address of the link under the mouse; an empty one hides it.
+    void showLink(const QString &url);
+    void showProgress(int percent);
+    void showStopped(bool stopped);
+    FindBar *findBar();
+    void announce(const QString &title);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void place();
+
+    QWebEngineView *m_view;
+    QWidget *m_host;
+    QPointer<QLabel> m_link;
+    QPointer<QWidget> m_progress;
+    QPointer<QLabel> m_stopped;
+    QPointer<FindBar> m_findBar;
+    QPointer<PageAnnouncer> m_announcer;
+    int m_percent = 100;
+};
+
+} // namespace reader_pane

@@ -1,0 +1,217 @@
+// The reader's features over the web view.
+#include "reader_pane.h"
+
+#include "find_bar.h"
+#include "pane_host.h"
+#include "pane_rules.h"
+
+#include "downloads/download_names.h"
+#include "platform/error.h"
+#include "platform/webengine/qt_web_view.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWebEngineContextMenuRequest>
+#include <QWebEngineHistory>
+
+using namespace Qt::StringLiterals;
+using platform::QtWebView;
+
+namespace reader_pane {
+
+namespace {
+
+// The same calls as the menu's Refresh, Previous and Next, failing as silently.
+auto quietly(QtWebView *view, void (QtWebView::*call)())
+{
+    return [view, call] {
+        try {
+            (view->*call)();
+        } catch (const platform::Error &) {
+        }
+    };
+}
+
+} // namespace
+
+ReaderPane::ReaderPane(QtWebView *view)
+    : QObject(view)
+    , m_view(view)
+    , m_host(new PaneHost(view))
+{
+    connect(view, &QWebEngineView::loadStarted, this, [this] {
+        m_host->showStopped(false);
+        // A new page sends no word of the mouse leaving the link it was on.
+        m_host->showLink({});
+        m_stop->setEnabled(true);
+    });
+    connect(view, &QWebEngineView::loadProgress, this,
+            [this](int percent) { m_host->showProgress(percent); });
+    connect(view, &QWebEngineView::loadFinished, this, [this] {
+        m_stop->setEnabled(false);
+        m_host->showProgress(100);
+    });
+    connect(view, &QtWebView::pageStopped, this, [this] { m_host->showStopped(true); });
+    connect(view, &QtWebView::askedPageLoaded, this, [this] {
+        if (QAccessible::isActive())
+            m_host->announce(m_view->title());
+    });
+    connect(view->page(), &QWebEnginePage::linkHovered, this,
+            [this](const QString &url) { m_host->showLink(url); });
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, &ReaderPane::showContextMenu);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *old, QWidget *) { keepKeyboard(old); });
+    addKeys();
+}
+
+ReaderPane::~ReaderPane() = default;
+
+// The browsing keys, for the page and everything in the pane. A key that a page's form field
+// uses is never among them, and the engine keeps the editing keys for the field that has them.
+void ReaderPane::addKeys()
+{
+    const auto add = [this](const QList<QKeySequence> &keys, auto handler) {
+        auto *action = new QAction(m_view);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        m_view->addAction(action);
+        return action;
+    };
+    add({Qt::Key_F5, Qt::CTRL | Qt::Key_R}, quietly(m_view, &QtWebView::Refresh));
+    add({Qt::ALT | Qt::Key_Left}, quietly(m_view, &QtWebView::GoBack));
+    add({Qt::ALT | Qt::Key_Right}, quietly(m_view, &QtWebView::GoForward));
+    m_stop = add({Qt::Key_Escape}, [this] { m_view->stop(); });
+    m_stop->setEnabled(false);
+    add({QKeySequence::Find}, [this] { m_host->findBar()->open(); });
+    add({Qt::Key_F3}, [this] { m_host->findBar()->step(false); });
+    add({Qt::SHIFT | Qt::Key_F3}, [this] { m_host->findBar()->step(true); });
+    add({QKeySequence::Print}, [this] { print(); });
+    add({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, [this] { zoom(true); });
+    add({Qt::CTRL | Qt::Key_Minus}, [this] { zoom(false); });
+    add({Qt::CTRL | Qt::Key_0}, [this] { m_view->setZoomFactor(1.0); });
+}
+
+// The engine shows a new page's source, or a page after its renderer ended, in a widget of its
+// own, and hides or deletes the one before: the keyboard, which would leave the pane with it,
+// stays. The user's moving it elsewhere leaves the widget it was in showing.
+void ReaderPane::keepKeyboard(QWidget *old)
+{
+    if (!old || old == m_view || !m_view->isAncestorOf(old))
+        return;
+    QMetaObject::invokeMethod(
+        m_view,
+        [view = m_view, left = QPointer<QWidget>(old)] {
+            if ((!left || left->isHidden()) && view->isVisible())
+                view->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+}
+
+void ReaderPane::zoom(bool in)
+{
+    if (const auto level = zoomStep(m_view->zoomFactor(), in))
+        m_view->setZoomFactor(*level);
+}
+
+// To a printer as the engine draws it; to a file (Print to File) as a PDF the engine writes,
+// with the page's text as text, named after the page.
+void ReaderPane::print()
+{
+    if (m_printer)
+        return;
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const QString title = m_view->title();
+    m_printer->setDocName(downloads::plainFileName(title.isEmpty() ? u"page"_s : title) +
+                          u".pdf"_s);
+    QPrintDialog dialog(m_printer.get(), m_view);
+    dialog.setWindowTitle(u"Print"_s);
+    if (dialog.exec() != QDialog::Accepted) {
+        m_printer.reset();
+        return;
+    }
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        connect(
+            m_view->page(), &QWebEnginePage::pdfPrintingFinished, this,
+            [this] { m_printer.reset(); }, Qt::SingleShotConnection);
+        m_view->page()->printToPdf(m_printer->outputFileName(), m_printer->pageLayout(),
+                                   m_printer->pageRanges());
+        return;
+    }
+    connect(
+        m_view, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); },
+        Qt::SingleShotConnection);
+    m_view->print(m_printer.get());
+}
+
+// Every item offered does what it says. The program has one window, so a link opens here;
+// the source of a page shows in the pane, Back returning to the page; a page is saved whole,
+// with a folder of its parts, where the save dialog says.
+void ReaderPane::showContextMenu(const QPoint &at)
+{
+    const QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest();
+    if (!request)
+        return;
+    auto *menu = new QMenu(m_view);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto add = [&](QWebEnginePage::WebAction action, const QString &text) {
+        QAction *item = m_view->pageAction(action);
+        item->setText(text);
+        menu->addAction(item);
+    };
+    if (request->isContentEditable()) {
+        add(QWebEnginePage::Undo, u"&Undo"_s);
+        add(QWebEnginePage::Redo, u"&Redo"_s);
+        menu->addSeparator();
+        add(QWebEnginePage::Cut, u"Cu&t"_s);
+        add(QWebEnginePage::Copy, u"&Copy"_s);
+        add(QWebEnginePage::Paste, u"&Paste"_s);
+        add(QWebEnginePage::SelectAll, u"Select &All"_s);
+    } else if (!request->selectedText().isEmpty()) {
+        add(QWebEnginePage::Copy, u"&Copy"_s);
+    }
+    if (request->linkUrl().isValid()) {
+        if (!menu->isEmpty())
+            menu->addSeparator();
+        add(QWebEnginePage::OpenLinkInThisWindow, u"&Open Link"_s);
+        add(QWebEnginePage::CopyLinkToClipboard, u"Copy &Link Address"_s);
+        add(QWebEnginePage::DownloadLinkToDisk, u"Save Lin&k As..."_s);
+    }
+    if (request->mediaType() == QWebEngineContextMenuRequest::MediaTypeImage) {
+        if (!menu->isEmpty())
+            menu->addSeparator();
+        add(QWebEnginePage::CopyImageToClipboard, u"Cop&y Image"_s);
+        add(QWebEnginePage::CopyImageUrlToClipboard, u"Copy Image Addr&ess"_s);
+        add(QWebEnginePage::DownloadImageToDisk, u"Sa&ve Image As..."_s);
+    }
+    if (menu->isEmpty()) {
+        // Through the view, as the keys go: past a page that does not answer, and back from a
+        // page's source to the page.
+        const auto go = [&](const QString &text, bool enabled, void (QtWebView::*call)()) {
+            menu->addAction(text, this, quietly(m_view, call))->setEnabled(enabled);
+        };
+        go(u"&Back"_s, m_view->canGoBack(), &QtWebView::GoBack);
+        go(u"&Forward"_s, m_view->history()->canGoForward(), &QtWebView::GoForward);
+        go(u"&Reload"_s, !m_view->url().isEmpty(), &QtWebView::Refresh);
+        menu->addSeparator();
+        add(QWebEnginePage::SavePage, u"Save Page &As..."_s);
+        const QUrl shown = m_view->url();
+        if (shown.isValid() && shown.scheme() != u"view-source") {
+            menu->addAction(u"View Page &Source"_s, this, [this, shown] {
+                try {
+                    m_view->Navigate(u"view-source:"_s + shown.toString(QUrl::FullyEncoded));
+                } catch (const platform::Error &) {
+                }
+            });
+        }
+    }
+    menu->popup(m_view->mapToGlobal(at));
+}
+
+} // namespace reader_pane

@@ -1,0 +1,49 @@
+// The reader's features over the web view: keys, context menu, find, print, zoom, the bars.
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class QAction;
+class QPoint;
+class QPrinter;
+
+namespace platform {
+class QtWebView;
+}
+
+namespace reader_pane {
+
+class PaneHost;
+
+// What the reader has inside the pane, as browsers give it: a context menu whose every item
+// does what it says, the browsing keys (F5 and Ctrl+R, Alt+Left and Alt+Right, Esc while
+// loading), a find bar (Ctrl+F, F3, Shift+F3), printing (Ctrl+P; to a file as a PDF with the
+// page's text), zoom for this run (Ctrl+plus, Ctrl+minus, Ctrl+0), a link's address at the
+// lower left while the mouse is on it, a thin line along the top while a page loads, a notice
+// in place of a page whose renderer has ended, and the title of each page the user asked for
+// told to a screen reader. The keys work while the keyboard is in the pane, and the pane
+// keeps the keyboard when the engine changes the widget that shows the page.
+class ReaderPane final : public QObject
+{
+public:
+    // Made a child of the view, once the view sits in the window where it stays.
+    explicit ReaderPane(platform::QtWebView *view);
+    ~ReaderPane() override;
+
+private:
+    void addKeys();
+    void keepKeyboard(QWidget *old);
+    void showContextMenu(const QPoint &at);
+    void zoom(bool in);
+    void print();
+
+    platform::QtWebView *m_view;
+    PaneHost *m_host;
+    QAction *m_stop = nullptr;
+    // The printer of the print under way: the engine renders it after the dialog.
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace reader_pane
