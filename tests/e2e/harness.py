@@ -289,10 +289,10 @@ class _XImage(ctypes.Structure):
                 ("bits_per_pixel", ctypes.c_int)]
 
 
-def read_screen(x, y, width, height, boxes=False):
+def read_screen(x, y, width, height, boxes=False, line_of=None):
     """What OCR (tesseract) reads on the screen in a rectangle of the main window's client area:
     its text, or with boxes its words as (text, left, top, width, height) in the rectangle, in
-    pixels of twice the size."""
+    pixels of twice the size; line_of: one line, read as these characters only."""
     with _X11() as xl:
         root = xl.lib.XDefaultRootWindow(xl.display)
         pointer = xl.lib.XGetImage(xl.display, root, CLIENT_ORIGIN[0] + x, CLIENT_ORIGIN[1] + y,
@@ -313,7 +313,9 @@ def read_screen(x, y, width, height, boxes=False):
     with tempfile.NamedTemporaryFile(suffix=".ppm") as picture:
         picture.write(b"P6 %d %d 255\n" % (width * 2, height * 2) + pixels)
         picture.flush()
-        found = subprocess.run(["tesseract", picture.name, "-", *(["tsv"] if boxes else [])],
+        options = ["--psm", "7", "-c", "tessedit_char_whitelist=" + line_of] if line_of else []
+        found = subprocess.run(["tesseract", picture.name, "-", *options,
+                                *(["tsv"] if boxes else [])],
                                capture_output=True, text=True, check=True).stdout
     if not boxes:
         return found

@@ -14,7 +14,7 @@ FIRST = "Computer Technology News"
 # The web view in the client area (0, 216, 882 x 374 pixels), its heading, and its find bar.
 PANE = (0, 216, 882, 374)
 HEADING = (0, 216, 866, 80)
-FIND_BAR = (0, 216 + 374 - 50, 882, 50)
+FIND_BAR = (0, 216 + 374 - 32, 882, 32)
 # A point inside the web view below its pictures, and one in its right margin.
 IN_PAGE = (600, 450)
 IN_MARGIN = (860, 450)
@@ -81,11 +81,17 @@ class ReadingPane(harness.ProgramTest):
         harness.wait_until("the page again", lambda: self.loads(FIRST) == 2)
 
     def test_find_starts_at_the_first_match(self):
-        harness.press_keys(self.window, "ctrl+f")
-        subprocess.run(["xdotool", "type", "--delay", "50", "the"], check=True)
-        count = harness.wait_until("the count", steadily(lambda: re.findall(
-            r"(\d+) ?of ?(\d+)", harness.read_screen(*FIND_BAR))))
-        self.assertEqual(count[0][0], "1", count)
+        def count():
+            # The lettering is small for OCR: an "o" may be read as a "0".
+            return harness.wait_until("the count", steadily(lambda: re.findall(
+                r"(\d+) ?[o0] ?f ?(\d+)", harness.read_screen(*FIND_BAR, line_of="0123456789of "))))
+        # Also once an earlier search has left its second match selected.
+        for keys in (("ctrl+f",), ("Escape", "ctrl+f")):
+            harness.press_keys(self.window, *keys)
+            subprocess.run(["xdotool", "type", "--delay", "50", "the"], check=True)
+            self.assertEqual(count()[0][0], "1")
+            harness.press_keys(self.window, "F3")
+            harness.wait_until("the second match", lambda: count()[0][0] == "2")
 
     def test_back_from_a_page_source_shows_the_page(self):
         harness.click_at(*harness.LIST1_THIRD_ROW)
