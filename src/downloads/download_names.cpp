@@ -138,17 +138,12 @@ QString offeredName(const QString &proposed, const QUrl &url)
 
 QString pageFileName(const QString &title)
 {
-    const QString name = plainFileName(title.isEmpty() ? u"page"_s : title);
+    // Made plain with its extension, so that a long title is cut and the name still holds to
+    // the rule.
+    const QString name = title.isEmpty() ? u"page"_s : title;
     const bool page = name.endsWith(u".htm"_s, Qt::CaseInsensitive) ||
                       name.endsWith(u".html"_s, Qt::CaseInsensitive);
-    return page ? name : name + u".htm"_s;
-}
-
-bool plainNameIn(const QString &path, const QString &folder)
-{
-    const QFileInfo file(path);
-    return QDir::cleanPath(file.absolutePath()) == QDir::cleanPath(QDir(folder).absolutePath()) &&
-           plainFileName(file.fileName()) == file.fileName();
+    return plainFileName(page ? name : name + u".htm"_s);
 }
 
 QStringList partialFilesOf(const QString &partial)

@@ -18,10 +18,6 @@ QString offeredName(const QString &proposed, const QUrl &url);
 // pages File > Open lists).
 QString pageFileName(const QString &title);
 
-// Whether a path the user chose holds to the rule its proposal did: a plain file name, right
-// in the folder the user was looking at.
-bool plainNameIn(const QString &path, const QString &folder);
-
 // Whether a directory entry of any kind has this path: a file, a folder, a link (dangling or
 // not), a device or a pipe.
 bool hasEntry(const QString &path);

@@ -112,21 +112,16 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
     const bool made = !QFileInfo::exists(folder) && QDir().mkpath(folder);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    platform::SaveAnswer answer = m_saveDialog->askSavePath(proposedPath(folder, name, inUse()));
-    // What the user chose holds to the rule the proposal did. A dialog expands a "~" typed or
-    // kept in its name field into a home folder and follows a "..": asked again then, with the
-    // plain name in the folder the dialog was showing.
-    while (!answer.path.isEmpty() && !plainNameIn(answer.path, answer.folder)) {
-        const QString plain = plainFileName(QFileInfo(answer.path).fileName());
-        answer = m_saveDialog->askSavePath(proposedPath(answer.folder, plain, inUse()));
-    }
-    if (made && QFileInfo(answer.path).absolutePath() != QDir(folder).absolutePath())
+    // The proposal holds to the rules for names; what the user types or browses to is the
+    // user's choice, and stands as the dialog gives it.
+    const QString chosen = m_saveDialog->askSavePath(proposedPath(folder, name, inUse()));
+    if (made && QFileInfo(chosen).absolutePath() != QDir(folder).absolutePath())
         QDir().rmdir(folder);
-    if (answer.path.isEmpty()) {
+    if (chosen.isEmpty()) {
         refuse(request);
         return;
     }
-    const QString target = QDir::cleanPath(QFileInfo(answer.path).absoluteFilePath());
+    const QString target = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
     // Asked for again now: other downloads may have started while the dialog was open.
     const QSet<QString> used = inUse();
     if (used.contains(target)) {

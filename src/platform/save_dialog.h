@@ -5,24 +5,16 @@
 
 namespace platform {
 
-// The user's answer to a save dialog: the path chosen (empty when the user cancels), and the
-// folder the dialog was showing then. The two can differ: a dialog may expand a "~" or follow
-// a ".." typed into its name field.
-struct SaveAnswer
-{
-    QString path;
-    QString folder;
-};
-
 // Asks the user where to save a download.
 class SaveDialog
 {
 public:
     virtual ~SaveDialog() = default;
 
-    // Starts in the folder of the path proposed, with its name. Choosing an existing file has
-    // been confirmed by the user.
-    virtual SaveAnswer askSavePath(const QString &proposed) = 0;
+    // Starts in the folder of the path proposed, with its name. The path the user chose, as the
+    // dialog makes it of what was typed or browsed to; empty when the user cancels. Choosing an
+    // existing file has been confirmed by the user.
+    virtual QString askSavePath(const QString &proposed) = 0;
 };
 
 } // namespace platform

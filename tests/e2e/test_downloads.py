@@ -3,6 +3,7 @@
 
 import os
 import signal
+import subprocess
 import unittest
 
 import harness
@@ -26,6 +27,19 @@ class Downloads(harness.ProgramTest):
         harness.wait_until("the completed download", lambda: os.path.exists(target))
         self.assertEqual(os.path.getsize(target), round(11.1 * 1024 * 1024))
         self.assertEqual(os.listdir(self.downloads), ["setup.exe"])
+
+    def test_a_path_the_user_types_is_where_the_file_goes(self):
+        chosen = os.path.join(self.session.workdir, "chosen", "setup.exe")
+        os.mkdir(os.path.dirname(chosen))
+        harness.press_keys(self.window, "alt+o", "t", "Return")
+        dialog = self.program.window("^Save Download$")
+        harness.keys_for(chosen)
+        harness.press_keys(dialog, "ctrl+a")
+        subprocess.run(["xdotool", "type", "--delay", "20", chosen], check=True)
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        harness.wait_until("the download where the user typed", lambda: os.path.exists(chosen)
+                           and os.path.getsize(chosen) == round(11.1 * 1024 * 1024))
+        self.assertFalse(os.path.exists(self.downloads))
 
     def test_closing_the_main_window_cancels_and_ends_the_program(self):
         self.save_first_trial_download()

@@ -77,6 +77,25 @@ private slots:
         QCOMPARE(downloads::plainFileName(sent), plain);
     }
 
+    // A page is offered under its title, made a plain name that ends in ".htm".
+    void pageNamesHoldToTheRule_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a title") << u"Golf News"_s << u"Golf News.htm"_s;
+        QTest::newRow("no title") << QString() << u"page.htm"_s;
+        QTest::newRow("a page's own name") << u"index.HTML"_s << u"index.HTML"_s;
+        QTest::newRow("a path") << u"../.bashrc"_s << u"bashrc.htm"_s;
+        QTest::newRow("300 characters") << QString(300, u'n') << QString(196, u'n') + u".htm"_s;
+    }
+    void pageNamesHoldToTheRule()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QCOMPARE(downloads::pageFileName(title), name);
+        QCOMPARE(downloads::plainFileName(name), name);
+    }
+
     // A link to an address that names no file is offered under the host's name, as browsers do.
     void linksWithoutFileNames_data()
     {
@@ -144,25 +163,6 @@ private slots:
             used << m_dir.filePath(path);
         QCOMPARE(downloads::proposedPath(m_dir.path(), name, used), m_dir.filePath(proposed));
         QCOMPARE(downloads::freePartialName(m_dir.filePath(name), used), m_dir.filePath(partial));
-    }
-
-    // What the user chose in the save dialog is held to the rule its proposal was made by.
-    void answersHoldToTheRule_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("plain");
-        QTest::newRow("a plain name") << u"/home/u/Downloads/a.exe"_s << true;
-        QTest::newRow("expanded into another home") << u"/nonexistent"_s << false;
-        QTest::newRow("into a folder below") << u"/home/u/Downloads/b/a.exe"_s << false;
-        QTest::newRow("up and back") << u"/home/u/Downloads/../Downloads/a.exe"_s << true;
-        QTest::newRow("hidden") << u"/home/u/Downloads/.bashrc"_s << false;
-        QTest::newRow("reserved") << u"/home/u/Downloads/nul.txt"_s << false;
-    }
-    void answersHoldToTheRule()
-    {
-        QFETCH(QString, path);
-        QFETCH(bool, plain);
-        QCOMPARE(downloads::plainNameIn(path, u"/home/u/Downloads"_s), plain);
     }
 
     void sizesAsPeopleReadThem()

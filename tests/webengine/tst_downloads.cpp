@@ -33,8 +33,7 @@ namespace {
 constexpr int kDeadline = 30000;
 
 // Answers the save dialog with a file of the proposed name in folder, with the proposed path
-// itself (one Enter in the real dialog), with a fixed answer, or with a cancel; as if it showed
-// the folder of its answer.
+// itself (one Enter in the real dialog), with a fixed answer, or with a cancel.
 class FakeSaveDialog final : public platform::SaveDialog
 {
 public:
@@ -44,7 +43,7 @@ public:
     QStringList proposed;
     QList<bool> folderThere; // whether the proposal's folder existed when asked
 
-    platform::SaveAnswer askSavePath(const QString &path) override
+    QString askSavePath(const QString &path) override
     {
         proposed << path;
         folderThere << QFileInfo(path).dir().exists();
@@ -53,7 +52,7 @@ public:
                                : folder.isEmpty()
                                    ? QString()
                                    : QDir(folder).filePath(QFileInfo(path).fileName());
-        return {chosen, chosen.isEmpty() ? QString() : QFileInfo(chosen).absolutePath()};
+        return chosen;
     }
 };
 

@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/webengine/qt_web_view.h"
 #include "reader_pane/reader_pane.h"
+#include "sample_site.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -322,8 +323,14 @@ private slots:
         QVERIFY(
             writeFile(m_dir.filePath(u"saved_files/style.css"_s), "body { margin-left: 37px; }"));
         QVERIFY(QImage(u":/zel/about.png"_s).save(m_dir.filePath(u"saved_files/picture.png"_s)));
+        // Parts that are pipes, which nothing ever writes to, fail as missing ones do.
+        for (const char *pipe : {"saved_files/pipe.css", "saved_files/pipe.htm"})
+            QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath(QString::fromLatin1(pipe))), 0600),
+                     0);
         const QString page = writePage(m_dir, u"saved.htm"_s, u"Saved"_s,
                                        u"<link rel=\"stylesheet\" href=\"saved_files/style.css\">"
+                                       u"<link rel=\"stylesheet\" href=\"saved_files/pipe.css\">"
+                                       u"<iframe src=\"saved_files/pipe.htm\"></iframe>"
                                        u"<img id=\"picture\" src=\"saved_files/picture.png\">"_s);
         QtWebView view;
         QVERIFY(loadAndWait(view, page));
@@ -379,6 +386,33 @@ private slots:
         QVERIFY(!server.waitForNewConnection(0));
     }
 
+    // A page that holds its renderer once it is left, and one whose box is left open, hold no
+    // navigation of the user's to another page of the site.
+    void pagesBeingLeftDoNotHoldTheNextPage_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("loop in pagehide") << u"hostile/leave_loop.htm"_s;
+        QTest::newRow("box left open") << u"hostile/alert_once.htm"_s;
+    }
+    void pagesBeingLeftDoNotHoldTheNextPage()
+    {
+        QFETCH(QString, path);
+        QtWebView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(loadAndWait(view, u"http://www.zelsoft.example/"_s + path));
+        // A box waits in an event loop of its own: the user goes from a timer, once it is up.
+        QTimer go;
+        connect(&go, &QTimer::timeout, &view, [&] {
+            if (!path.contains(u"alert") || view.findChild<QDialog *>()) {
+                go.stop();
+                view.Navigate(u"http://www.zelsoft.example/index.htm"_s);
+            }
+        });
+        go.start(50);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Zelsoft Publisher Home"_s, 15000);
+    }
+
     // From the second box in a row, the user may stop the page's boxes; the page goes on.
     void pageDialogsCanBeStopped()
     {
@@ -407,6 +441,11 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+    // Pages of the sample site, through the engine's proxy switch.
+    const SampleSite site;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") +
+                " --proxy-server=http://127.0.0.1:" + QByteArray::number(site.port()));
     // The web engine cannot start its sandbox as root.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace platform {
 
-SaveAnswer QtSaveDialog::askSavePath(const QString &proposed)
+QString QtSaveDialog::askSavePath(const QString &proposed)
 {
     QPointer<QFileDialog> dialog =
         new QFileDialog(QApplication::activeWindow(), u"Save Download"_s);
@@ -18,13 +18,13 @@ SaveAnswer QtSaveDialog::askSavePath(const QString &proposed)
     dialog->setDirectory(QFileInfo(proposed).absolutePath());
     dialog->selectFile(QFileInfo(proposed).fileName());
     const bool accepted = dialog->exec() == QDialog::Accepted && dialog;
-    SaveAnswer answer;
+    QString path;
     if (dialog) {
         if (accepted)
-            answer = {dialog->selectedFiles().value(0), dialog->directory().absolutePath()};
+            path = dialog->selectedFiles().value(0);
         delete dialog;
     }
-    return answer;
+    return path;
 }
 
 } // namespace platform

@@ -9,7 +9,7 @@ namespace platform {
 class QtSaveDialog final : public SaveDialog
 {
 public:
-    SaveAnswer askSavePath(const QString &proposed) override;
+    QString askSavePath(const QString &proposed) override;
 };
 
 } // namespace platform

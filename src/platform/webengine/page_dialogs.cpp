@@ -37,11 +37,19 @@ bool PageDialogs::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+void PageDialogs::leave()
+{
+    m_leaving = true;
+    if (m_open)
+        m_open->reject();
+}
+
 std::optional<QString> PageDialogs::ask(Kind kind, const QUrl &origin, const QString &text,
                                         const QString &defaultValue)
 {
-    // One box at a time; none once the page's boxes are stopped or the window is closing.
-    if (m_open || m_stopped || m_closing)
+    // One box at a time; none once the page's boxes are stopped, the user is leaving the page
+    // or the window is closing.
+    if (m_open || m_stopped || m_leaving || m_closing)
         return std::nullopt;
     QWidget *window = m_view->window();
     if (m_watched != window) {

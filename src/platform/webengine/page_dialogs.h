@@ -34,6 +34,10 @@ public:
 
     // Another page is shown: its boxes are shown again.
     void pageChanged() { m_stopped = false; }
+    // The user goes elsewhere: the box open closes, and the page shows no other until the next
+    // page has loaded.
+    void leave();
+    void loaded() { m_leaving = false; }
     // Whether a box is open: the page waits for the user's answer.
     bool isOpen() const { return !m_open.isNull(); }
 
@@ -46,6 +50,7 @@ private:
     QPointer<QWidget> m_watched;
     QElapsedTimer m_sinceLast;
     bool m_stopped = false;
+    bool m_leaving = false;
     bool m_closing = false;
 };
 

@@ -34,7 +34,7 @@ QUrl sourceOf(const QUrl &url)
 QtWebView::QtWebView(QWidget *parent)
     : QWebEngineView(parent)
 {
-    auto *page = new WebPage(this);
+    auto *page = m_page = new WebPage(this);
     setPage(page);
     // Told before the guard, which sends a waiting navigation on at once.
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
@@ -100,8 +100,10 @@ void QtWebView::setHeight(float twips)
     resize(width(), checkedPixels(twips));
 }
 
+// A box the page left open would hold the navigation: it closes.
 void QtWebView::userGo(std::function<void()> navigation)
 {
+    m_page->leave();
     m_asked = true;
     m_guard->go(std::move(navigation));
 }

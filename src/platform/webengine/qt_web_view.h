@@ -10,6 +10,7 @@
 namespace platform {
 
 class RunawayGuard;
+class WebPage;
 
 // The web view on Qt WebEngine, with the default (off-the-record) profile: nothing of what it
 // visits is written to disk. Links and scripts that ask for a new window open in this view.
@@ -45,6 +46,7 @@ signals:
 private:
     void userGo(std::function<void()> navigation);
 
+    WebPage *m_page = nullptr;
     RunawayGuard *m_guard = nullptr;
     bool m_asked = false;
 };

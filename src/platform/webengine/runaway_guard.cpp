@@ -25,6 +25,8 @@ namespace {
 constexpr int kAnswerMs = 4000;
 // How long the engine may take to tell of a renderer that was ended.
 constexpr int kEndMs = 2000;
+// How soon the page is asked again once it has answered.
+constexpr int kAgainMs = 500;
 
 void endProcess(qint64 pid)
 {
@@ -62,19 +64,32 @@ void RunawayGuard::go(std::function<void()> navigation)
     m_navigation = std::move(navigation);
     if (m_ending)
         return;
-    const bool ask = m_page->renderProcessPid() > 0 && !m_asking() &&
-                     m_page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled);
-    const quint64 asked = ++m_asked;
+    const bool guarded = m_page->renderProcessPid() > 0 &&
+                         m_page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled);
     m_navigation();
-    if (!ask) {
+    if (guarded)
+        ask(++m_asked);
+    else
         settle();
-        return;
-    }
+}
+
+// One question, with its deadline; once answered, the next a little later.
+void RunawayGuard::ask(quint64 asked)
+{
+    const auto again = [this](quint64 next) {
+        QTimer::singleShot(kAgainMs, this, [this, next] {
+            if (m_asked == next && m_navigation)
+                ask(next);
+        });
+    };
+    // The page waits on the user, not on a script of its own.
+    if (m_asking())
+        return again(asked);
     const QPointer<RunawayGuard> guard(this);
     m_page->runJavaScript(u"0"_s, QWebEngineScript::ApplicationWorld,
-                          [guard, asked](const QVariant &) {
+                          [guard, asked, again](const QVariant &) {
                               if (guard && guard->m_asked == asked)
-                                  guard->settle();
+                                  again(++guard->m_asked);
                           });
     QTimer::singleShot(kAnswerMs, this, [this, asked] {
         if (m_asked == asked && m_navigation)

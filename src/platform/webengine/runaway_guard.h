@@ -10,12 +10,14 @@ class QWebEnginePage;
 namespace platform {
 
 // Goes where the user asked even when the page shown no longer answers. Each navigation goes
-// at once, and the page is asked for one round trip to its script alongside; a page that has
-// neither answered nor finished loading anything within a few seconds (a script that never
-// returns holds its renderer, and the new page with it) has its renderer ended, and the
-// navigation is made again in a new one. A page that is only slow answers in time and is left
-// alone; a page without a renderer or without script, or one waiting on its own dialog box,
-// is not asked at all.
+// at once, and until it has loaded its page, the page is asked again and again for a round
+// trip to its script alongside: a page that answers while idle may still hold the navigation
+// up when the new page comes to replace it (a loop in its pagehide or visibilitychange
+// handlers). A page that has not answered within a few seconds (a script that never returns
+// holds its renderer, and the new page with it) has its renderer ended, and the navigation is
+// made again in a new one. A page that is only slow answers in time and is left alone; a page
+// without a renderer or without script is not asked, nor one while it waits on its own dialog
+// box.
 class RunawayGuard final : public QObject
 {
 public:
@@ -27,6 +29,7 @@ public:
     bool waiting() const { return m_ending; }
 
 private:
+    void ask(quint64 asked);
     void settle();
     void endRenderer();
 

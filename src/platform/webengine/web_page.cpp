@@ -47,8 +47,10 @@ private:
 } // namespace
 
 // A page opened from disk shows the files saved beside it (its folder and the folders below),
-// and nothing else: no other local file, no network. Following a link is still allowed. (It
-// runs no script either: see WebPage::acceptNavigationRequest.)
+// and nothing else: no other local file, no network. A part there that is not a regular file
+// (a pipe or a device, which would hold the page for ever) fails as a missing one does.
+// Following a link is still allowed. (It runs no script either: see
+// WebPage::acceptNavigationRequest.)
 class LocalPageGuard final : public QWebEngineUrlRequestInterceptor
 {
 public:
@@ -64,9 +66,9 @@ public:
         if (url.scheme() == u"data" || url.scheme() == u"blob")
             return;
         const QString folder = QFileInfo(page.toLocalFile()).absolutePath() + u'/';
-        const bool besidePage =
-            url.isLocalFile() && QDir::cleanPath(url.toLocalFile()).startsWith(folder);
-        if (!besidePage)
+        const QString file = url.toLocalFile();
+        const bool besidePage = url.isLocalFile() && QDir::cleanPath(file).startsWith(folder);
+        if (!besidePage || !QFileInfo(file).isFile())
             info.block(true);
     }
 };
@@ -79,11 +81,17 @@ WebPage::WebPage(QWebEngineView *view)
 {
     // Windows open only from a user's click.
     settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    connect(this, &QWebEnginePage::loadFinished, m_dialogs, &PageDialogs::loaded);
 }
 
 bool WebPage::asking() const
 {
     return m_dialogs->isOpen();
+}
+
+void WebPage::leave()
+{
+    m_dialogs->leave();
 }
 
 void WebPage::javaScriptAlert(const QUrl &origin, const QString &text)

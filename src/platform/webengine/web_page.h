@@ -20,6 +20,8 @@ public:
 
     // Whether one of the page's boxes waits for the user's answer.
     bool asking() const;
+    // The user goes to another page: the page's box closes, and it shows no other meanwhile.
+    void leave();
 
 protected:
     void javaScriptAlert(const QUrl &origin, const QString &text) override;
