@@ -359,9 +359,10 @@ def frame_extents(window):
 
 
 class DisplayWithWindowManager:
-    """A private Xvfb display with a window manager (openbox) that frames every window."""
+    """A private Xvfb display with a window manager (openbox) that frames every window, or
+    with none."""
 
-    def __init__(self, size="1600x1200"):
+    def __init__(self, size="1600x1200", manager=True):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24",
@@ -370,21 +371,25 @@ class DisplayWithWindowManager:
         with os.fdopen(read_end) as f:
             self.display = ":" + f.readline().strip()
         env = dict(os.environ, DISPLAY=self.display)
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes = [self.xvfb]
+        if not manager:
+            return
+        self.processes.insert(0, subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                                  stdout=subprocess.DEVNULL,
+                                                  stderr=subprocess.DEVNULL))
         wait_until("the window manager", lambda: "window id" in subprocess.run(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
             capture_output=True, text=True).stdout)
 
     def close(self):
-        for process in (self.wm, self.xvfb):
+        for process in self.processes:
             process.terminate()
             process.wait(timeout=10)
 
     @classmethod
-    def use(cls, test, size="1600x1200"):
+    def use(cls, test, size="1600x1200", manager=True):
         """One made the display of the rest of the test, which puts the one before back."""
-        display = cls(size)
+        display = cls(size, manager)
         test.addCleanup(display.close)
         test.addCleanup(os.environ.__setitem__, "DISPLAY", os.environ["DISPLAY"])
         os.environ["DISPLAY"] = display.display

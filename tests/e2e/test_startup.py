@@ -122,6 +122,15 @@ class StartUpInAFrame(unittest.TestCase):
                 except AssertionError:
                     self.fail(f"the window's frame lies at {outer()} on a {width}x{height} screen")
 
+    def test_without_a_window_manager_it_fits_a_small_screen(self):
+        harness.DisplayWithWindowManager.use(self, "1024x768", manager=False)
+        session = harness.Session(harness.ProgramTest.program_path)
+        self.addCleanup(session.close)
+        window = session.program.window()
+        harness.wait_until("the window on the screen", lambda: (
+            lambda x, y, w, h: w == 889 and 0 <= x and 0 <= y and y + h <= 768)(
+                *harness.geometry(window)))
+
 
 if __name__ == "__main__":
     harness.main()

@@ -78,7 +78,8 @@ void OuterSize::adoptFrame()
         m_window->isMaximized() || m_window->isFullScreen())
         return;
     const QSize frame = frameExtent();
-    if (frame == m_frameUsed)
+    // While a window manager takes the window in, its frame may be told before its size.
+    if (frame == m_frameUsed || frame.width() < 0 || frame.height() < 0)
         return;
     settle();
     const QSize grown = frame - m_frameUsed;
@@ -117,6 +118,10 @@ bool OuterSize::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Show:
+        // Without a window manager no frame ever comes: the window fits as it is shown.
+        adoptFrame();
+        fitOnScreen();
+        break;
     case QEvent::Move:
     case QEvent::Resize:
         adoptFrame();
