@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -245,7 +246,9 @@ void Download::complete()
     end(State::Completed);
 }
 
-// The page's file takes its name, and the folder of its parts takes its own beside it.
+// The page's file takes its name, and the folder of its parts takes its own beside it. Both
+// names are looked at before anything moves: where the user confirmed replacing an earlier
+// save, its folder of parts is replaced too (a folder, never a link or a file of that name).
 void Download::completePage()
 {
     const QDir folder(m_partial);
@@ -256,9 +259,24 @@ void Download::completePage()
     }
     m_finalBytes = QFileInfo(file).size();
     const QDir place = QFileInfo(m_target).absoluteDir();
-    bool moved = moveIntoPlace(file, m_target, m_replaces);
-    for (const QString &parts : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
-        moved = moved && moveIntoPlace(folder.filePath(parts), place.filePath(parts), false);
+    const QStringList parts = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    namespace fs = std::filesystem;
+    const auto kind = [](const QString &path) {
+        std::error_code error;
+        return fs::symlink_status(QFile::encodeName(path).constData(), error).type();
+    };
+    bool moved = std::all_of(parts.begin(), parts.end(), [&](const QString &name) {
+        const fs::file_type there = kind(place.filePath(name));
+        return there == fs::file_type::not_found ||
+               (m_replaces && there == fs::file_type::directory);
+    });
+    moved = moved && moveIntoPlace(file, m_target, m_replaces);
+    for (const QString &name : parts) {
+        std::error_code error;
+        if (moved && m_replaces)
+            fs::remove_all(QFile::encodeName(place.filePath(name)).constData(), error);
+        moved = moved && moveIntoPlace(folder.filePath(name), place.filePath(name), false);
+    }
     if (!moved || !QDir().rmdir(m_partial)) {
         end(State::Failed,
             u"cannot save as "_s + QDir::toNativeSeparators(m_target) +

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -312,6 +313,27 @@ private slots:
         }
         QVERIFY(other.open(QIODevice::ReadOnly));
         QCOMPARE(other.readAll(), QByteArray("someone else's"));
+    }
+
+    // A page saved over an earlier save, replacing it as the user confirmed, replaces its file
+    // and its folder of parts.
+    void pageSavedOverAnEarlierOne()
+    {
+        m_browser->saving->answer = file(u"same.htm"_s);
+        for (int saves = 1; saves <= 2; ++saves) {
+            QSignalSpy loaded(m_browser->web, &QWebEngineView::loadFinished);
+            m_browser->web->Navigate(u"http://www.zelsoft.example/index.htm"_s);
+            QVERIFY(loaded.wait(kDeadline));
+            m_browser->web->triggerPageAction(QWebEnginePage::SavePage);
+            QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses().size(), saves, kDeadline);
+            QTRY_VERIFY2_WITH_TIMEOUT(m_browser->statuses().last().startsWith(u"Completed"),
+                                      qPrintable(m_browser->statuses().last()), kDeadline);
+            QFile earlier(file(u"same_files/earlier"_s));
+            QVERIFY(saves == 2 || earlier.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({u"same.htm"_s, u"same_files"_s}));
+        QVERIFY(!QFileInfo::exists(file(u"same_files/earlier"_s)));
     }
 
     // A page that starts downloads by script gets one save dialog for the one action of the
