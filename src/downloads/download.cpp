@@ -127,20 +127,21 @@ Download::Download(QWebEngineDownloadRequest *request, const QString &target,
     , m_page(request->isSavePageDownload())
     , m_replaces(hasEntry(target))
 {
-    for (const QString &file : partialFiles())
-        runningPartials().add(file);
-    if (m_page) {
-        // A page is saved whole into a folder of its own under the partial name: its file, and
-        // the folder of its parts that the file links to.
-        QDir().mkdir(m_partial);
-        request->setSavePageFormat(QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
-        request->setDownloadDirectory(m_partial);
-        request->setDownloadFileName(QFileInfo(target).fileName());
-    } else {
-        const QFileInfo info(m_partial);
-        request->setDownloadDirectory(info.absolutePath());
-        request->setDownloadFileName(info.fileName());
+    // The engine writes in a folder of the download's own under the partial name, which no one
+    // else may enter: no name in it can be planted to be written through, and the finished
+    // file (or a page's file and the folder of its parts) moves out of it at the end.
+    if (!QDir().mkdir(m_partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+        end(State::Failed,
+            u"the file cannot be created in "_s +
+                QDir::toNativeSeparators(QFileInfo(m_partial).absolutePath()),
+            KeepPartial);
+        return;
     }
+    runningPartials().add(m_partial);
+    if (m_page)
+        request->setSavePageFormat(QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+    request->setDownloadDirectory(m_partial);
+    request->setDownloadFileName(QFileInfo(target).fileName());
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, &Download::update);
     connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, &Download::changed);
     connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, &Download::changed);
@@ -167,9 +168,9 @@ Download *Download::refused(const QString &target, QObject *parent)
     return new Download(target, State::Refused, {}, parent);
 }
 
-QStringList Download::partialFiles() const
+QString Download::partial() const
 {
-    return m_page ? QStringList{m_partial} : partialFilesOf(m_partial);
+    return m_partial;
 }
 
 qint64 Download::receivedBytes() const
@@ -229,16 +230,17 @@ void Download::complete()
         return completePage();
     const qint64 received = m_request->receivedBytes();
     const qint64 total = m_request->totalBytes();
-    const qint64 onDisk = QFileInfo(m_partial).size();
-    if (!QFileInfo(m_partial).isFile() || onDisk != received || (total >= 0 && total != received)) {
+    const QString file = QDir(m_partial).filePath(QFileInfo(m_target).fileName());
+    const qint64 onDisk = QFileInfo(file).size();
+    if (!QFileInfo(file).isFile() || onDisk != received || (total >= 0 && total != received)) {
         end(State::Failed, u"the file on disk does not hold the whole download"_s);
         return;
     }
-    // If it cannot take the target's name, the complete file stays under its partial name.
-    if (!moveIntoPlace(m_partial, m_target, m_replaces)) {
+    // If it cannot take the target's name, the complete file stays in the partial folder.
+    if (!moveIntoPlace(file, m_target, m_replaces)) {
         end(State::Failed,
             u"cannot save as "_s + QDir::toNativeSeparators(m_target) +
-                u"; the file is kept as "_s + QDir::toNativeSeparators(m_partial),
+                u"; the file is kept as "_s + QDir::toNativeSeparators(file),
             KeepPartial);
         return;
     }
@@ -304,11 +306,12 @@ void Download::end(State state, const QString &failure, Partial partial)
 {
     m_state = state;
     m_failure = failure;
-    for (const QString &file : partialFiles()) {
+    // The folder goes with what is left in it: a completed download's file has left it.
+    if (!m_partial.isEmpty()) {
         std::error_code error;
-        if (state != State::Completed && partial == DiscardPartial)
-            std::filesystem::remove_all(QFile::encodeName(file).constData(), error);
-        runningPartials().remove(file);
+        if (partial == DiscardPartial)
+            std::filesystem::remove_all(QFile::encodeName(m_partial).constData(), error);
+        runningPartials().remove(m_partial);
     }
     // The engine's record of the download goes now, while the engine is whole (see refuse()).
     if (m_request) {

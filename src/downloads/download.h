@@ -9,11 +9,12 @@ class QWebEngineDownloadRequest;
 
 namespace downloads {
 
-// One download landing on disk. It is written beside its target under a partial name of its
-// own and takes the target's name only when it is complete and holds every byte that came; a
-// download that fails or is cancelled leaves no file behind, even when the program ends
-// without closing its windows. A page saved whole is written into a folder under the partial
-// name, and its file and the folder of its parts take their names beside the target at the end.
+// One download landing on disk. It is written into a folder of its own beside its target,
+// under a partial name, which only the user may enter, and takes the target's name only when
+// it is complete and holds every byte that came; a download that fails or is cancelled leaves
+// no file behind, even when the program ends without closing its windows. A page saved whole
+// is written there too, and its file and the folder of its parts take their names beside the
+// target at the end.
 class Download final : public QObject
 {
     Q_OBJECT
@@ -22,7 +23,8 @@ public:
     enum class State { Running, Completed, Failed, Cancelled, Refused };
 
     // Precondition: the request has been neither accepted nor cancelled, and no file or other
-    // download uses the partial name; this accepts the request.
+    // download uses the partial name; this accepts the request, or, where the folder cannot be
+    // made there, cancels it and fails.
     Download(QWebEngineDownloadRequest *request, const QString &target, const QString &partial,
              QObject *parent);
 
@@ -32,8 +34,8 @@ public:
     static Download *refused(const QString &target, QObject *parent);
 
     QString target() const { return m_target; }
-    // The names written while it runs: the partial file and the engine's own working file.
-    QStringList partialFiles() const;
+    // The folder the engine writes in while it runs.
+    QString partial() const;
     State state() const { return m_state; }
     QString failure() const { return m_failure; }
     qint64 receivedBytes() const;

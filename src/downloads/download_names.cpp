@@ -89,6 +89,15 @@ QString cutToLength(const QString &name)
     return trimmed(base) + extension;
 }
 
+// The names a download under this partial name writes, as a file and its engine's working file
+// beside it (as earlier runs wrote them) or as a folder.
+QStringList partialFilesOf(const QString &partial)
+{
+    if (partial.isEmpty())
+        return {};
+    return {partial, partial + kEngineSuffix};
+}
+
 bool partialTaken(const QString &partial, const QSet<QString> &inUse)
 {
     const QStringList files = partialFilesOf(partial);
@@ -144,13 +153,6 @@ QString pageFileName(const QString &title)
     const bool page = name.endsWith(u".htm"_s, Qt::CaseInsensitive) ||
                       name.endsWith(u".html"_s, Qt::CaseInsensitive);
     return plainFileName(page ? name : name + u".htm"_s);
-}
-
-QStringList partialFilesOf(const QString &partial)
-{
-    if (partial.isEmpty())
-        return {};
-    return {partial, partial + kEngineSuffix};
 }
 
 QString freePartialName(const QString &target, const QSet<QString> &inUse)

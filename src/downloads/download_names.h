@@ -31,10 +31,6 @@ bool reservedOnWindows(const QString &name);
 // most 200 bytes long with its extension kept; "download" when nothing is left.
 QString plainFileName(const QString &proposed);
 
-// The names a download to target writes while it runs: the partial file and the engine's own
-// working file.
-QStringList partialFilesOf(const QString &partial);
-
 // The partial name for a download to target: "setup.exe.part", or "setup.exe.1.part", ...
 // when a directory entry of any kind or a download in use has that name or its working name,
 // so that a partial file that is not this run's own, or a link, is never written through.

@@ -75,9 +75,7 @@ QSet<QString> Downloads::inUse() const
     for (const Download *download : findChildren<Download *>(Qt::FindDirectChildrenOnly)) {
         if (download->state() != Download::State::Running)
             continue;
-        paths << download->target();
-        for (const QString &file : download->partialFiles())
-            paths << file;
+        paths << download->target() << download->partial();
     }
     return paths;
 }

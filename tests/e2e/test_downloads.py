@@ -82,7 +82,7 @@ class DownloadsWhenTheProgramIsEnded(unittest.TestCase):
         if save:
             harness.press_keys(dialog, "Return")
             harness.wait_until("the download under way", lambda: os.path.isdir(downloads) and any(
-                name.endswith(".part.download") for name in os.listdir(downloads)))
+                name.endswith(".part") for name in os.listdir(downloads)))
         return program, downloads
 
     def test_quit_signals_end_the_program_cleanly(self):

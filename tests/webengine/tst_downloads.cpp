@@ -249,8 +249,8 @@ private slots:
                  QStringList(u"Downloads"_s));
     }
 
-    // Links at a download's names are never written through: not at its partial names, and
-    // not at its own name when one appears there while it runs.
+    // Links at a download's names are never written through: not at its partial names, before
+    // it starts or while it runs, and not at its own name when one appears there.
     void linksAreNeverWrittenThrough()
     {
         QVERIFY(QDir().mkpath(m_downloads));
@@ -267,13 +267,15 @@ private slots:
         const QString target = file(u"setup (1).exe"_s);
         QCOMPARE(m_browser->saving->proposed, QStringList(target));
         const QString elsewhere = QDir::home().filePath(u"elsewhere"_s);
+        const QString planted = QDir::home().filePath(u"planted"_s);
         QVERIFY(QFile::link(elsewhere, target));
+        QFile::link(planted, target + u".part"_s);
         QTRY_VERIFY_WITH_TIMEOUT(m_browser->statuses().first().startsWith(u"Failed: cannot save"),
                                  kDeadline);
         QCOMPARE(QFileInfo(target).symLinkTarget(), elsewhere);
-        for (const QString &outside : {profile, bashrc, elsewhere})
+        for (const QString &outside : {profile, bashrc, elsewhere, planted})
             QVERIFY2(!QFileInfo::exists(outside), qPrintable(outside));
-        QCOMPARE(QFileInfo(target + u".part"_s).size(), 820 * 1024);
+        QCOMPARE(QFileInfo(target + u".part/setup (1).exe"_s).size(), 820 * 1024);
     }
 
     // Two downloads that want the same name each get a file of their own; a partial file that

@@ -39,9 +39,10 @@ bool PageDialogs::eventFilter(QObject *watched, QEvent *event)
 
 void PageDialogs::leave()
 {
+    if (!m_open)
+        return;
     m_leaving = true;
-    if (m_open)
-        m_open->reject();
+    m_open->reject();
 }
 
 std::optional<QString> PageDialogs::ask(Kind kind, const QUrl &origin, const QString &text,

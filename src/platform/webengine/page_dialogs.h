@@ -34,10 +34,10 @@ public:
 
     // Another page is shown: its boxes are shown again.
     void pageChanged() { m_stopped = false; }
-    // The user goes elsewhere: the box open closes, and the page shows no other until the next
-    // page has loaded.
+    // The user goes elsewhere: a box that is open closes, and the page shows no other until the
+    // next page has loaded or the page's renderer has ended.
     void leave();
-    void loaded() { m_leaving = false; }
+    void left() { m_leaving = false; }
     // Whether a box is open: the page waits for the user's answer.
     bool isOpen() const { return !m_open.isNull(); }
 

@@ -81,7 +81,8 @@ WebPage::WebPage(QWebEngineView *view)
 {
     // Windows open only from a user's click.
     settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    connect(this, &QWebEnginePage::loadFinished, m_dialogs, &PageDialogs::loaded);
+    connect(this, &QWebEnginePage::loadFinished, m_dialogs, &PageDialogs::left);
+    connect(this, &QWebEnginePage::renderProcessTerminated, m_dialogs, &PageDialogs::left);
 }
 
 bool WebPage::asking() const
