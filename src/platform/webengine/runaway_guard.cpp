@@ -91,8 +91,13 @@ void RunawayGuard::ask(quint64 asked)
                               if (guard && guard->m_asked == asked)
                                   again(++guard->m_asked);
                           });
-    QTimer::singleShot(kAnswerMs, this, [this, asked] {
-        if (m_asked == asked && m_navigation)
+    // A box the page opened meanwhile holds its script until the user answers.
+    QTimer::singleShot(kAnswerMs, this, [this, asked, again] {
+        if (m_asked != asked || !m_navigation)
+            return;
+        if (m_asking())
+            again(asked);
+        else
             endRenderer();
     });
 }
