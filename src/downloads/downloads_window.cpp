@@ -5,8 +5,10 @@
 #include "progress_text.h"
 
 #include "platform/probes.h"
+#include "platform/qt/announcer.h"
 #include "platform/qt/own_environment.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,6 +22,9 @@
 #include <QScrollArea>
 #include <QUrl>
 
+#include <optional>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace downloads {
@@ -30,13 +35,16 @@ namespace {
 class DownloadRow final : public QWidget
 {
 public:
-    DownloadRow(Download *download, QWidget *parent)
+    // announcer: tells a screen reader of each change of the download's state.
+    DownloadRow(Download *download, platform::Announcer *announcer, QWidget *parent)
         : QWidget(parent)
         , m_download(download)
+        , m_announcer(announcer)
+        , m_name(QFileInfo(download->target()).fileName())
     {
         setObjectName(u"download"_s);
         auto *grid = new QGridLayout(this);
-        auto *name = new QLabel(QFileInfo(download->target()).fileName(), this);
+        auto *name = new QLabel(m_name, this);
         name->setObjectName(u"name"_s);
         name->setTextFormat(Qt::PlainText);
         m_status->setTextFormat(Qt::PlainText);
@@ -103,6 +111,15 @@ private:
             m_button->hide();
             break;
         }
+        // A screen reader reads the row's bar and button with the file's name and its state,
+        // and is told when the state changes.
+        const QString readAs = m_name + u", "_s + m_status->text();
+        setAccessibleName(readAs);
+        m_progress->setAccessibleName(readAs);
+        m_button->setAccessibleDescription(m_name);
+        if (std::exchange(m_told, m_download->state()) != m_download->state() &&
+            QAccessible::isActive())
+            m_announcer->announce(readAs);
     }
 
     void act()
@@ -152,6 +169,10 @@ private:
     }
 
     QPointer<Download> m_download;
+    platform::Announcer *m_announcer;
+    QString m_name;
+    // The state a screen reader was last told of; none yet.
+    std::optional<Download::State> m_told;
     QElapsedTimer m_running;
     QLabel *m_status = new QLabel(this);
     QProgressBar *m_progress = new QProgressBar(this);
@@ -175,11 +196,12 @@ DownloadsWindow::DownloadsWindow(QWidget *owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
     resize(420, 300);
+    m_announcer = new platform::Announcer(this);
 }
 
 void DownloadsWindow::add(Download *download)
 {
-    m_rows->insertWidget(m_rows->count() - 1, new DownloadRow(download, this));
+    m_rows->insertWidget(m_rows->count() - 1, new DownloadRow(download, m_announcer, this));
 }
 
 } // namespace downloads

@@ -5,6 +5,10 @@
 
 class QVBoxLayout;
 
+namespace platform {
+class Announcer;
+}
+
 namespace downloads {
 
 class Download;
@@ -24,6 +28,7 @@ public:
 
 private:
     QVBoxLayout *m_rows = nullptr;
+    platform::Announcer *m_announcer = nullptr;
 };
 
 } // namespace downloads

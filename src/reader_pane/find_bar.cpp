@@ -4,6 +4,7 @@
 
 #include "pane_rules.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,11 +33,12 @@ QToolButton *button(QWidget *parent, const QString &text, const QString &name)
 
 } // namespace
 
-FindBar::FindBar(QWebEngineView *view, QWidget *parent)
+FindBar::FindBar(QWebEngineView *view, QWidget *parent, std::function<void(const QString &)> say)
     : QWidget(parent)
     , m_view(view)
     , m_field(new QLineEdit(this))
     , m_count(new QLabel(this))
+    , m_say(std::move(say))
 {
     setObjectName(u"findBar"_s);
     setAutoFillBackground(true);
@@ -64,10 +66,15 @@ FindBar::FindBar(QWebEngineView *view, QWidget *parent)
 
 void FindBar::open()
 {
+    if (QWidget *focus = QApplication::focusWidget(); focus && !isAncestorOf(focus))
+        m_return = focus;
     show();
     raise();
     m_field->setFocus(Qt::ShortcutFocusReason);
     m_field->selectAll();
+    // A screen reader takes the field silently (its caret moves before it is told of the
+    // focus): the field's name is said.
+    m_say(m_field->accessibleName());
 }
 
 void FindBar::step(bool backward)
@@ -80,7 +87,8 @@ void FindBar::step(bool backward)
 // The keyboard goes straight back to the page, before the bar hides and would pass it on.
 void FindBar::close()
 {
-    m_view->setFocus(Qt::OtherFocusReason);
+    QWidget *back = m_return && m_return->isVisible() ? m_return.data() : m_view;
+    back->setFocus(Qt::OtherFocusReason);
     hide();
     m_view->findText(QString());
 }
@@ -116,6 +124,7 @@ void FindBar::showResult(const QWebEngineFindTextResult &result)
     if (m_restarting || isHidden() || m_field->text().isEmpty())
         return;
     m_count->setText(matchesText(result.activeMatch(), result.numberOfMatches()));
+    m_say(m_count->text());
 }
 
 // Esc in the bar is the bar's, also while the page loads (when it would stop the load).

@@ -2,9 +2,12 @@
 #include "pane_host.h"
 
 #include "find_bar.h"
-#include "page_announcer.h"
 #include "pane_rules.h"
+#include "reading_view.h"
 
+#include "platform/qt/announcer.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -48,6 +51,7 @@ PaneHost::~PaneHost()
     delete m_stopped;
     delete m_findBar;
     delete m_announcer;
+    delete m_readingView;
 }
 
 bool PaneHost::eventFilter(QObject *watched, QEvent *event)
@@ -137,7 +141,10 @@ void PaneHost::showStopped(bool stopped)
 FindBar *PaneHost::findBar()
 {
     if (!m_findBar) {
-        m_findBar = new FindBar(m_view, m_host);
+        m_findBar = new FindBar(m_view, m_host, [this](const QString &count) {
+            if (QAccessible::isActive())
+                announce(count);
+        });
         useDesktopLook(m_findBar);
         // The link's address moves above the bar while it is open.
         m_findBar->installEventFilter(this);
@@ -149,8 +156,21 @@ FindBar *PaneHost::findBar()
 void PaneHost::announce(const QString &title)
 {
     if (!m_announcer)
-        m_announcer = new PageAnnouncer(m_host);
+        m_announcer = new platform::Announcer(m_host);
     m_announcer->announce(title);
+}
+
+ReadingView *PaneHost::readingView()
+{
+    if (!m_readingView) {
+        m_readingView = new ReadingView(m_view, m_host);
+        m_readingView->stackUnder(m_view);
+        // Tab goes from it on to what follows the page.
+        QWidget::setTabOrder(m_readingView, m_view);
+        place();
+        m_readingView->show();
+    }
+    return m_readingView;
 }
 
 void PaneHost::place()
@@ -161,6 +181,8 @@ void PaneHost::place()
                  m_findBar && m_findBar->isVisible(), m_link ? m_link->size() : QSize(), m_percent);
     if (m_stopped)
         m_stopped->setGeometry(rects.notice);
+    if (m_readingView)
+        m_readingView->setGeometry(rects.notice);
     if (m_findBar)
         m_findBar->setGeometry(rects.findBar);
     if (m_link)

@@ -9,17 +9,22 @@ class QLabel;
 class QWebEngineView;
 class QWidget;
 
+namespace platform {
+class Announcer;
+}
+
 namespace reader_pane {
 
 class FindBar;
-class PageAnnouncer;
+class ReadingView;
 
 // The widgets over the pane, each made when first needed: the address of the link under the
 // mouse at the lower left, a thin line along the top while a page loads, a notice in place of a
 // page whose renderer has ended, the find bar along the bottom, and the announcer of page
-// titles. They lie in one host, the view's parent, where a screen reader finds them (the
-// engine's pane shows it the page alone), or the view itself while it has none; one rule
-// places them in the host's coordinates over the part of the pane that shows.
+// titles; and under it, the page's text for a screen reader. They lie in one host, the view's
+// parent, where a screen reader finds them (the engine's pane shows it the page alone), or the view
+// itself while it has none; one rule places them in the host's coordinates over the part of the
+// pane that shows.
 class PaneHost final : public QObject
 {
 public:
@@ -33,6 +38,7 @@ public:
     void showStopped(bool stopped);
     FindBar *findBar();
     void announce(const QString &title);
+    ReadingView *readingView();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -46,7 +52,8 @@ private:
     QPointer<QWidget> m_progress;
     QPointer<QLabel> m_stopped;
     QPointer<FindBar> m_findBar;
-    QPointer<PageAnnouncer> m_announcer;
+    QPointer<platform::Announcer> m_announcer;
+    QPointer<ReadingView> m_readingView;
     int m_percent = 100;
 };
 

@@ -4,6 +4,7 @@
 #include "find_bar.h"
 #include "pane_host.h"
 #include "pane_rules.h"
+#include "reading_view.h"
 
 #include "downloads/download_names.h"
 #include "platform/error.h"
@@ -52,9 +53,11 @@ ReaderPane::ReaderPane(QtWebView *view)
     });
     connect(view, &QWebEngineView::loadProgress, this,
             [this](int percent) { m_host->showProgress(percent); });
-    connect(view, &QWebEngineView::loadFinished, this, [this] {
+    connect(view, &QWebEngineView::loadFinished, this, [this](bool ok) {
         m_stop->setEnabled(false);
         m_host->showProgress(100);
+        if (ok && QAccessible::isActive())
+            m_host->readingView()->read(holdsKeyboard());
     });
     connect(view, &QtWebView::pageStopped, this, [this] { m_host->showStopped(true); });
     connect(view, &QtWebView::askedPageLoaded, this, [this] {
@@ -71,6 +74,13 @@ ReaderPane::ReaderPane(QtWebView *view)
 }
 
 ReaderPane::~ReaderPane() = default;
+
+bool ReaderPane::holdsKeyboard() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && (focus == m_view || m_view->isAncestorOf(focus) ||
+                     dynamic_cast<const ReadingView *>(focus));
+}
 
 // The browsing keys, for the page and everything in the pane. A key that a page's form field
 // uses is never among them, and the engine keeps the editing keys for the field that has them.

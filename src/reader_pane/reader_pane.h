@@ -23,8 +23,10 @@ class PaneHost;
 // page's text), zoom for this run (Ctrl+plus, Ctrl+minus, Ctrl+0), a link's address at the
 // lower left while the mouse is on it, a thin line along the top while a page loads, a notice
 // in place of a page whose renderer has ended, and the title of each page the user asked for
-// told to a screen reader. The keys work while the keyboard is in the pane, and the pane
-// keeps the keyboard when the engine changes the widget that shows the page.
+// told to a screen reader. While a screen reader runs, the keyboard in the pane goes to the
+// page's text, which the arrow keys read line by line, headings, bylines and paragraphs in
+// order. The keys work while the keyboard is in the pane, and the pane keeps the keyboard when
+// the engine changes the widget that shows the page.
 class ReaderPane final : public QObject
 {
 public:
@@ -34,6 +36,8 @@ public:
 
 private:
     void addKeys();
+    // Whether the keyboard is in the page or in its text.
+    bool holdsKeyboard() const;
     void keepKeyboard(QWidget *old);
     void showContextMenu(const QPoint &at);
     void zoom(bool in);

@@ -364,9 +364,11 @@ class DisplayWithWindowManager:
 
     def __init__(self, size="1600x1200", manager=True):
         read_end, write_end = os.pipe()
+        # Nothing of the display's holds the test's output open: a test runner waits for it.
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24",
-             "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+             "-nolisten", "tcp"], pass_fds=(write_end,), **quiet)
         os.close(write_end)
         with os.fdopen(read_end) as f:
             self.display = ":" + f.readline().strip()
@@ -374,17 +376,30 @@ class DisplayWithWindowManager:
         self.processes = [self.xvfb]
         if not manager:
             return
-        self.processes.insert(0, subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                                  stdout=subprocess.DEVNULL,
-                                                  stderr=subprocess.DEVNULL))
-        wait_until("the window manager", lambda: "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
-            capture_output=True, text=True).stdout)
+
+        def managed():
+            # A window manager that ended before it took the display is started again.
+            if self.processes[0] is self.xvfb or self.processes[0].poll() is not None:
+                self.processes.insert(0, subprocess.Popen(["openbox", "--sm-disable"],
+                                                          env=env, **quiet))
+            return "window id" in subprocess.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                capture_output=True, text=True).stdout
+        try:
+            wait_until("the window manager", managed)
+        except AssertionError:
+            self.close()
+            raise
 
     def close(self):
         for process in self.processes:
             process.terminate()
-            process.wait(timeout=10)
+        for process in self.processes:
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
 
     @classmethod
     def use(cls, test, size="1600x1200", manager=True):

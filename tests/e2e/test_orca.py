@@ -69,9 +69,17 @@ class Orca(unittest.TestCase):
             harness.wait_until(f"Orca to say {phrase!r} (it said {self.speech[mark:]})",
                                lambda: any(phrase in said for said in self.speech[mark:]))
 
-    def test_a_blind_reader_chooses_the_news(self):
+    def activate(self):
+        """Activates the main window; the keyboard is in the page's text, as at start."""
+        mark = len(self.speech)
         subprocess.run(["xdotool", "windowactivate", "--sync", self.window], check=True)
-        self.hears(["Tab"] * 4, "News category.", "List with 4 items.")
+        harness.wait_until("Orca to say where the keyboard is",
+                           lambda: any("Page text" in said for said in self.speech[mark:]))
+
+    def test_a_blind_reader_chooses_the_news(self):
+        self.activate()
+        # From the page's text, Tab goes on to the categories.
+        self.hears(["Tab"], "News category.", "List with 4 items.")
         self.hears(["Down"], "Technology News.")
         self.hears(["Down"], "Entertainment News.")
         self.hears(["Tab"], "News sub-category.")
@@ -81,6 +89,43 @@ class Orca(unittest.TestCase):
         self.hears(["shift+Tab"], "News category.", "Entertainment News.")
         self.hears(["alt+h", "a"], "About Zel Tidewell", "Zel Tidewell Version 1.0.0")
         self.assertEqual(self.speech.count("notification Top10 Movies News."), 1, self.speech)
+
+    def test_a_blind_reader_reads_the_article(self):
+        self.activate()
+        # Down reads the page from its top, line by line.
+        order = ["Harrowgate Labs shows a laptop chip that sleeps between keystrokes",
+                 "By Mira Odalen",
+                 "Harrowgate Labs demonstrated a processor on Monday",
+                 "Memory prices fall for the fourth month running"]
+        mark = len(self.speech)
+
+        def heard(phrase):
+            return next((i for i, said in enumerate(self.speech[mark:]) if phrase in said), None)
+        for _ in range(12):
+            if heard(order[-1]) is not None:
+                break
+            said = len(self.speech)
+            subprocess.run(["xdotool", "key", "Down"], check=True)
+            harness.wait_until("Orca to say the next line", lambda: len(self.speech) > said)
+        places = [heard(phrase) for phrase in order]
+        self.assertTrue(None not in places and places == sorted(places), self.speech[mark:])
+
+    def test_the_find_bar_speaks(self):
+        self.activate()
+        self.hears(["ctrl+f"], "Find in page")
+        self.hears(["t", "h", "e"], "1 of 20")
+        self.hears(["Return"], "2 of 20")
+        self.hears(["Escape"], "Page text")
+
+    def test_a_download_is_told_by_its_name(self):
+        self.activate()
+        program = self.session.program
+        subprocess.run(["xdotool", "key", "--delay", "150", "alt+o", "t", "Return"], check=True)
+        mark = len(self.speech)
+        harness.press_keys(program.window("^Save Download$"), "Return")
+        harness.wait_until(f"Orca to tell of the download (it said {self.speech[mark:]})",
+                           lambda: any("setup.exe, Completed, 11.1 MB" in said
+                                       for said in self.speech[mark:]))
 
 
 if __name__ == "__main__":

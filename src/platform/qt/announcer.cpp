@@ -1,12 +1,12 @@
-// Telling a screen reader the title of a page that has loaded: an accessible object of the
-// notification kind, shown anew for each title.
-#include "page_announcer.h"
+// Telling a screen reader something: an accessible object of the notification kind, shown anew
+// for each text.
+#include "announcer.h"
 
 #include <QAccessibleWidget>
 
 using namespace Qt::StringLiterals;
 
-namespace reader_pane {
+namespace platform {
 
 namespace {
 
@@ -21,7 +21,7 @@ public:
 
 QAccessibleInterface *notificationFactory(const QString &className, QObject *object)
 {
-    if (className == QLatin1StringView(PageAnnouncer::staticMetaObject.className()) &&
+    if (className == QLatin1StringView(Announcer::staticMetaObject.className()) &&
         object->isWidgetType())
         return new NotificationAccessible(static_cast<QWidget *>(object));
     return nullptr;
@@ -29,7 +29,7 @@ QAccessibleInterface *notificationFactory(const QString &className, QObject *obj
 
 } // namespace
 
-PageAnnouncer::PageAnnouncer(QWidget *parent)
+Announcer::Announcer(QWidget *parent)
     : QWidget(parent)
 {
     static const bool installed = [] {
@@ -37,18 +37,18 @@ PageAnnouncer::PageAnnouncer(QWidget *parent)
         return true;
     }();
     Q_UNUSED(installed);
-    setObjectName(u"pageAnnouncer"_s);
+    setObjectName(u"announcer"_s);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     setGeometry(0, 0, 1, 1);
 }
 
 // A screen reader speaks the object when it comes to be showing.
-void PageAnnouncer::announce(const QString &title)
+void Announcer::announce(const QString &text)
 {
     hide();
-    setAccessibleName(title);
+    setAccessibleName(text);
     show();
 }
 
-} // namespace reader_pane
+} // namespace platform
