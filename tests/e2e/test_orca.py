@@ -120,7 +120,7 @@ class Orca(unittest.TestCase):
     def test_a_download_is_told_by_its_name(self):
         self.activate()
         program = self.session.program
-        subprocess.run(["xdotool", "key", "--delay", "150", "alt+o", "t", "Return"], check=True)
+        harness.press_keys(self.window, "alt+o", "t", "Return", delay=150)
         mark = len(self.speech)
         harness.press_keys(program.window("^Save Download$"), "Return")
         harness.wait_until(f"Orca to tell of the download (it said {self.speech[mark:]})",
