@@ -6,12 +6,45 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#if __has_include(<xcb/xcb.h>)
+#include <cstdlib>
+#include <xcb/xcb.h>
+#endif
 
 namespace platform {
 
 namespace {
+
+// Whether a window manager frames and places the windows: on X11, whether one has said so on
+// the root window; elsewhere the desktop always does.
+bool windowManaged()
+{
+#if __has_include(<xcb/xcb.h>)
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return true;
+    constexpr char name[] = "_NET_SUPPORTING_WM_CHECK";
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr);
+    const xcb_atom_t check = atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(atom);
+    if (check == XCB_ATOM_NONE)
+        return false;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    const bool managed = reply && xcb_get_property_value_length(reply) > 0;
+    std::free(reply);
+    return managed;
+#else
+    return true;
+#endif
+}
 
 float outerTwips(int pixels, float lastSet)
 {
@@ -78,8 +111,7 @@ void OuterSize::adoptFrame()
         m_window->isMaximized() || m_window->isFullScreen())
         return;
     const QSize frame = frameExtent();
-    // While a window manager takes the window in, its frame may be told before its size.
-    if (frame == m_frameUsed || frame.width() < 0 || frame.height() < 0)
+    if (frame == m_frameUsed)
         return;
     settle();
     const QSize grown = frame - m_frameUsed;
@@ -118,9 +150,10 @@ bool OuterSize::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Show:
-        // Without a window manager no frame ever comes: the window fits as it is shown.
         adoptFrame();
-        fitOnScreen();
+        // Without a window manager no frame ever comes: the window fits as it is shown.
+        if (!windowManaged())
+            fitOnScreen();
         break;
     case QEvent::Move:
     case QEvent::Resize:

@@ -13,8 +13,8 @@ namespace platform {
 // Attached to the window and gone with it. A size set before the window manager has framed
 // the window is kept as the outer size once the frame shows up. A window that would not lie
 // wholly inside its screen's available area when first shown (a small screen) is moved just
-// enough to, as it is shown and again once its frame is known (without a window manager no
-// frame comes), keeping its size; one that fits keeps its place.
+// enough to once its frame is known, or as it is shown where no window manager frames it,
+// keeping its size; one that fits keeps its place.
 class OuterSize final : public QObject, public QAbstractNativeEventFilter
 {
 public:
