@@ -168,11 +168,6 @@ Download *Download::refused(const QString &target, QObject *parent)
     return new Download(target, State::Refused, {}, parent);
 }
 
-QString Download::partial() const
-{
-    return m_partial;
-}
-
 qint64 Download::receivedBytes() const
 {
     if (m_finalBytes >= 0)

@@ -35,7 +35,7 @@ public:
 
     QString target() const { return m_target; }
     // The folder the engine writes in while it runs.
-    QString partial() const;
+    QString partial() const { return m_partial; }
     State state() const { return m_state; }
     QString failure() const { return m_failure; }
     qint64 receivedBytes() const;
