@@ -39,8 +39,6 @@ bool graphicsChosenByUser()
 constexpr QLatin1StringView kNoGpuWarnings[] = {
     QLatin1StringView("Cannot create platform OpenGL context, neither GLX nor EGL are enabled"),
     QLatin1StringView("No suitable graphics backend found"),
-    QLatin1StringView("Failed to load client buffer integration: \"none\""),
-    QLatin1StringView("Available client buffer integrations:"),
 };
 QtMessageHandler previousHandler = nullptr;
 
@@ -82,10 +80,10 @@ void prepareEngine()
         hasRenderNode(QDir(u"/dev/dri"_s).entryList(QDir::System | QDir::NoDotAndDotDot)))
         return;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    // No API chooses these: no OpenGL through X11, nor through Wayland's EGL (which would load
-    // Mesa's software rasterizer, some 20 MB of private memory, for nothing).
+    // No API chooses this: no OpenGL through X11. On Wayland, Qt draws the window's title bar
+    // only with its EGL client buffer integration loaded, so that one stays, though nothing
+    // draws through it.
     setOwnEnvironment("QT_XCB_GL_INTEGRATION", "none");
-    setOwnEnvironment("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
     // The engine is told too (a switch of the user's own comes later and wins), and the
     // warnings that this choice brings from Qt and the engine, which would alarm the user, are
     // left out.
