@@ -8,6 +8,7 @@
 #include "platform/qt/qt_save_dialog.h"
 #include "platform/qt/quit_signals.h"
 #include "platform/qt/window_lifetime.h"
+#include "platform/qt/window_system.h"
 #include "platform/webengine/engine_setup.h"
 #include "platform/webengine/qt_web_view.h"
 #include "reader_pane/reader_pane.h"
@@ -19,6 +20,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char *argv[])
 {
     platform::probes::startupStep("main");
+    platform::preferX11();
     platform::prepareEngine();
     // The program reads no command line: Qt and the engine are handed the program's name alone.
     static char name[] = "ZelTidewell";
