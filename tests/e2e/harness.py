@@ -106,7 +106,9 @@ class Program:
     """The built program, with a fresh home folder, pointed at the sample site."""
 
     def __init__(self, executable, site, workdir, args=(), env=None):
-        env = dict(program_env(workdir, site.port), **(env or {}))
+        # A variable given as None is left out of the program's environment.
+        env = {name: value for name, value in dict(program_env(workdir, site.port),
+                                                   **(env or {})).items() if value is not None}
         self.home, self.runtime = env["HOME"], env["XDG_RUNTIME_DIR"]
         self.output_path = os.path.join(workdir, "program.log")
         self.output = open(self.output_path, "w")
@@ -289,23 +291,29 @@ class _XImage(ctypes.Structure):
                 ("bits_per_pixel", ctypes.c_int)]
 
 
-def read_screen(x, y, width, height, boxes=False, line_of=None):
-    """What OCR (tesseract) reads on the screen in a rectangle of the main window's client area:
-    its text, or with boxes its words as (text, left, top, width, height) in the rectangle, in
-    pixels of twice the size; line_of: one line, read as these characters only."""
+def grab(x, y, width, height):
+    """The screen's pixels in a rectangle, as rows of 32-bit pixels, blue first."""
     with _X11() as xl:
         root = xl.lib.XDefaultRootWindow(xl.display)
-        pointer = xl.lib.XGetImage(xl.display, root, CLIENT_ORIGIN[0] + x, CLIENT_ORIGIN[1] + y,
-                                   width, height, 0xFFFFFFFF, 2)  # ZPixmap
+        pointer = xl.lib.XGetImage(xl.display, root, x, y, width, height, 0xFFFFFFFF,
+                                   2)  # ZPixmap
         if not pointer:
             raise RuntimeError("cannot read the screen")
         image = _XImage.from_address(pointer)
         data = ctypes.string_at(image.data, image.bytes_per_line * height)
+    return [data[row * image.bytes_per_line:][:width * 4] for row in range(height)]
+
+
+def read_screen(x, y, width, height, boxes=False, line_of=None, origin=CLIENT_ORIGIN):
+    """What OCR (tesseract) reads on the screen in a rectangle of the main window's client area
+    (or placed from another origin): its text, or with boxes its words as (text, left, top,
+    width, height) in the rectangle, in pixels of twice the size; line_of: one line, read as
+    these characters only."""
+    rows = grab(origin[0] + x, origin[1] + y, width, height)
     # 32 bits a pixel, blue first: made a PPM picture of twice the size, which OCR reads
     # better at the sizes of a desktop's lettering.
     pixels = bytearray()
-    for row in range(height):
-        line = data[row * image.bytes_per_line:][:width * 4]
+    for line in rows:
         doubled = bytearray(width * 6)
         for channel, offset in ((0, 2), (1, 1), (2, 0)):
             doubled[channel::6] = doubled[channel + 3::6] = line[offset::4]
