@@ -127,7 +127,7 @@ class Program:
             if self.process.poll() is not None:
                 # A busy Xvfb now and then refuses a connection; that is not the program's
                 # fault, so it is started once more.
-                if not retried and "could not connect to display" in self.log():
+                if not retried and "a graphical session is needed" in self.log():
                     retried.append(True)
                     self.output.truncate(0)
                     self.process = subprocess.Popen(self.command, cwd=self.workdir,
