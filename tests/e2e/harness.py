@@ -129,7 +129,8 @@ class Program:
                 # fault, so it is started once more.
                 if not retried and "a graphical session is needed" in self.log():
                     retried.append(True)
-                    self.output.truncate(0)
+                    self.output.seek(0)
+                    self.output.truncate()
                     self.process = subprocess.Popen(self.command, cwd=self.workdir,
                                                     env=self.env,
                                                     stdout=self.output, stderr=subprocess.STDOUT)
