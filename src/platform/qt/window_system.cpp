@@ -14,7 +14,10 @@ namespace platform {
 void preferX11()
 {
 #if __has_include(<xcb/xcb.h>)
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+    // Without a Wayland display Qt takes X11 itself.
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY") ||
+        (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+         !qEnvironmentVariableIsSet("WAYLAND_SOCKET")))
         return;
     // Reached as Qt will reach it: the display and the authority the environment names.
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);

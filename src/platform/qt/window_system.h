@@ -3,8 +3,8 @@
 
 namespace platform {
 
-// Where an X11 display can be reached and the user has chosen no platform (QT_QPA_PLATFORM
-// unset), the program runs on X11, also in a Wayland session that runs XWayland: on X11 its
+// Where a Wayland session also offers an X11 display (XWayland) that can be reached, and the
+// user has chosen no platform (QT_QPA_PLATFORM unset), the program runs on X11: there its
 // window opens at its place and the About dialog stays off the taskbar, which Wayland lets no
 // program do. Otherwise Qt chooses, and a session with Wayland alone runs on Wayland.
 void preferX11();
