@@ -57,8 +57,8 @@ class Wayland(unittest.TestCase):
 
     def test_title_bar_moves_and_closes_the_window(self):
         program = self.start()
-        left, top = harness.wait_until("the window on the desktop at its outer size", lambda: (
-            lambda rect: rect and rect[2:] == (889, 641) and rect[:2])(window_on_desktop()))
+        left, top, _, _ = harness.wait_until("the window on the desktop at its outer size",
+                                             window_shown)
         title = harness.read_screen(0, 0, 889, 30, origin=(left, top))
         self.assertIn("Zel Tidewell", title)
         self.assertIn("www.zelsoft.example", title)
@@ -81,13 +81,9 @@ class Wayland(unittest.TestCase):
                         "mouseup", "1"], check=True)
         # (The screen read last may lag the last nudge by its pixel.)
         moved = (start[0] + shift[0], start[1] + shift[1])
-
-        def there():
-            rect = window_on_desktop()
-            return (rect[2:] == (889, 641) and abs(rect[0] - moved[0]) <= 1
-                    and abs(rect[1] - moved[1]) <= 1 and rect)
         try:
-            moved = harness.wait_until("the window where it was dragged", there)
+            moved = harness.wait_until("the window where it was dragged",
+                                       lambda: window_shown(near=moved))
         except AssertionError:
             self.fail(f"dragged from {start} to {moved}, the window lies at {window_on_desktop()}")
 
@@ -106,6 +102,17 @@ class Wayland(unittest.TestCase):
         # The banner at the top-left corner of the client area, which lies at its place.
         harness.wait_until("the banner at the client area's place", lambda: "Zel Tidewell" in
                            harness.read_screen(0, 0, 400, 80))
+
+
+def window_shown(near=None):
+    """The window's rectangle once it lies on the desktop at its outer size of 889x641 (and
+    within a pixel of the place near, where given)."""
+    rect = window_on_desktop()
+    if not rect or rect[2:] != (889, 641):
+        return None
+    if near and (abs(rect[0] - near[0]) > 1 or abs(rect[1] - near[1]) > 1):
+        return None
+    return rect
 
 
 def window_on_desktop():
