@@ -239,11 +239,12 @@ private slots:
         QVERIFY(loadAndWait(view, items));
         QVERIFY(loadAndWait(view, writePage(m_dir, u"two.htm"_s, u"Two"_s)));
         view.back();
-        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Items"_s, 20000);
+        // The view takes the title from history before the page is back: wait for its document.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(view, u"document.title + ' ' + document.readyState"_s).toString(),
+            u"Items complete"_s, 20000);
         if (item == u"Copy") {
-            view.page()->runJavaScript(
-                u"getSelection().selectAllChildren(document.body.lastChild)"_s,
-                QWebEngineScript::ApplicationWorld);
+            evaluate(view, u"getSelection().selectAllChildren(document.body.lastChild)"_s);
             QTRY_VERIFY_WITH_TIMEOUT(view.hasSelection(), 20000);
         }
         QApplication::clipboard()->clear();
