@@ -175,13 +175,16 @@ void startsTheTool(const std::string &marker)
     check(none.size() == 1 && none[0] == sysinfo::kUnavailable, "no tool: unavailable");
 
     // The second look-up: a folder that holds MSINFO32.EXE.
+    // Whether the program said the tool is unavailable and whether the tool ran are checked
+    // apart, so that a failure says which of the two went wrong.
     setText(kLocationKey, "MSINFO", folder);
-    check(startSysInfo().empty() && appears(folder + "\\MSINFO32.EXE.ran"),
-          "the tool from its folder");
+    check(startSysInfo().empty(), "the tool from its folder: started");
+    check(appears(folder + "\\MSINFO32.EXE.ran"), "the tool from its folder: ran");
     // The first look-up wins: the whole path with its blanks, never the decoy at its first
     // word.
     setText(kToolKey, "PATH", tool);
-    check(startSysInfo().empty() && appears(tool + ".ran"), "the tool by its whole path");
+    check(startSysInfo().empty(), "the tool by its whole path: started");
+    check(appears(tool + ".ran"), "the tool by its whole path: ran");
     check(!exists(decoy + ".ran"), "the decoy C:\\Program.exe never runs");
 
     // A path that names nothing: unavailable, and nothing else starts.
