@@ -8,7 +8,6 @@
 #include "platform/qt/announcer.h"
 #include "platform/qt/own_environment.h"
 
-#include <QAccessible>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -117,8 +116,7 @@ private:
         setAccessibleName(readAs);
         m_progress->setAccessibleName(readAs);
         m_button->setAccessibleDescription(m_name);
-        if (std::exchange(m_told, m_download->state()) != m_download->state() &&
-            QAccessible::isActive())
+        if (std::exchange(m_told, m_download->state()) != m_download->state())
             m_announcer->announce(readAs);
     }
 

@@ -7,7 +7,6 @@
 
 #include "platform/qt/announcer.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -141,10 +140,7 @@ void PaneHost::showStopped(bool stopped)
 FindBar *PaneHost::findBar()
 {
     if (!m_findBar) {
-        m_findBar = new FindBar(m_view, m_host, [this](const QString &count) {
-            if (QAccessible::isActive())
-                announce(count);
-        });
+        m_findBar = new FindBar(m_view, m_host, [this](const QString &text) { announce(text); });
         useDesktopLook(m_findBar);
         // The link's address moves above the bar while it is open.
         m_findBar->installEventFilter(this);
@@ -153,11 +149,11 @@ FindBar *PaneHost::findBar()
     return m_findBar;
 }
 
-void PaneHost::announce(const QString &title)
+void PaneHost::announce(const QString &text)
 {
     if (!m_announcer)
         m_announcer = new platform::Announcer(m_host);
-    m_announcer->announce(title);
+    m_announcer->announce(text);
 }
 
 ReadingView *PaneHost::readingView()

@@ -37,7 +37,7 @@ public:
     void showProgress(int percent);
     void showStopped(bool stopped);
     FindBar *findBar();
-    void announce(const QString &title);
+    void announce(const QString &text);
     ReadingView *readingView();
 
 protected:

@@ -60,10 +60,7 @@ ReaderPane::ReaderPane(QtWebView *view)
             m_host->readingView()->read(holdsKeyboard());
     });
     connect(view, &QtWebView::pageStopped, this, [this] { m_host->showStopped(true); });
-    connect(view, &QtWebView::askedPageLoaded, this, [this] {
-        if (QAccessible::isActive())
-            m_host->announce(m_view->title());
-    });
+    connect(view, &QtWebView::askedPageLoaded, this, [this] { m_host->announce(m_view->title()); });
     connect(view->page(), &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { m_host->showLink(url); });
     view->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -43,9 +43,12 @@ Announcer::Announcer(QWidget *parent)
     setGeometry(0, 0, 1, 1);
 }
 
-// A screen reader speaks the object when it comes to be showing.
+// A screen reader speaks the object when it comes to be showing; with none running there is
+// no one to tell.
 void Announcer::announce(const QString &text)
 {
+    if (!QAccessible::isActive())
+        return;
     hide();
     setAccessibleName(text);
     show();
