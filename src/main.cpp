@@ -28,6 +28,7 @@ int main(int argc, char *argv[])
     char *qtArgv[] = {argc > 0 && argv[0] ? argv[0] : name, nullptr};
     platform::DisplayGuard displayGuard;
     QApplication app(qtArgc, qtArgv);
+    platform::drawInSoftwareWithoutOpenGL();
     displayGuard.release();
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));

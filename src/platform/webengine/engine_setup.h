@@ -19,8 +19,15 @@ bool hasRenderNode(const QStringList &driEntries);
 //   software scene graph, and neither the X11 connection nor Wayland's EGL brings in OpenGL:
 //   OpenGL drawn in software costs more to start and to hold than it saves;
 // - Mesa's shader cache is off: the program writes nothing but the downloads.
-// Every choice the user made in the environment stays, and nothing of this reaches the
-// programs the program starts.
+// The engine's account of its set-up and the pages' console messages are not printed unless
+// the user's QT_LOGGING_RULES ask for them. Every choice the user made in the environment
+// stays, and nothing of this reaches the programs the program starts.
 void prepareEngine();
+
+// Where OpenGL cannot be had after all (the user's own setting, such as
+// QT_XCB_GL_INTEGRATION=none, or a GPU whose driver fails), the pages are drawn in software as
+// without a GPU, rather than the engine failing for want of it. To be called once the
+// application object is made, before the first web view.
+void drawInSoftwareWithoutOpenGL();
 
 } // namespace platform
