@@ -34,10 +34,10 @@ void holdBack(QtMsgType type, const QMessageLogContext &context, const QString &
     if (text.contains(QLatin1StringView("platform plugin"))) {
         const QByteArray x11 = qgetenv("DISPLAY"), wayland = qgetenv("WAYLAND_DISPLAY");
         QByteArray why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
-        if (!x11.isEmpty())
-            why = "the display named in DISPLAY (" + x11 + ") cannot be reached";
-        else if (!wayland.isEmpty())
+        if (!wayland.isEmpty() && (x11.isEmpty() || qgetenv("QT_QPA_PLATFORM") == "wayland"))
             why = "the display named in WAYLAND_DISPLAY (" + wayland + ") cannot be reached";
+        else if (!x11.isEmpty())
+            why = "the display named in DISPLAY (" + x11 + ") cannot be reached";
         std::fprintf(stderr, "zel-tidewell: a graphical session is needed: %s\n", why.constData());
         std::fflush(stderr);
         std::_Exit(1);
