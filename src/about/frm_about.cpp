@@ -3,8 +3,8 @@
 
 #include "sys_info.h"
 
+#include "platform/qt/dialog_window.h"
 #include "platform/qt/pictures.h"
-#include "platform/qt/taskbar.h"
 #include "platform/twips.h"
 
 #include <QCoreApplication>
@@ -72,7 +72,7 @@ frmAbout::frmAbout(platform::AboutPlatform platform)
 {
     setObjectName(u"frmAbout"_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    platform::keepOffTaskbar(this);
+    platform::keepAsDialog(this);
     setWindowTitle(u"About Zel Tidewell"_s);
     setWindowIcon(QIcon(u":/zel/about.ico"_s));
     setSizeGripEnabled(false);

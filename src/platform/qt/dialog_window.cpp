@@ -1,11 +1,13 @@
-// Keeping a window's button off the taskbar: X11's skip-taskbar state, told to the window
-// manager as the window is mapped.
-#include "taskbar.h"
+// Keeping a dialog's window a dialog: X11's skip-taskbar state, told to the window manager as
+// the window is mapped, and a minimised or maximised window shown again as it was.
+#include "dialog_window.h"
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #if __has_include(<xcb/xcb.h>)
 #include <cstdlib>
@@ -56,33 +58,112 @@ void skipTaskbar(QWidget *window)
     xcb_flush(connection);
 }
 
-class OffTaskbar final : public QObject
+#endif
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(u"wayland");
+}
+
+// A Wayland compositor asked to maximise a window gives it the whole screen, and a window that
+// keeps a smaller size there is ended with a protocol error; so on Wayland the dialog's size is
+// kept here rather than by a limit the compositor is told: it takes the size it is given, asks
+// to be a window again at once, and takes its own size back once the compositor has agreed.
+class Dialog final : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit Dialog(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        // Once Qt has shown it: Qt sets the window's state when it maps the window.
+        if (watched == m_native && event->type() == QEvent::WindowStateChange)
+            stateTold();
+        if (watched != m_window)
+            return false;
+        if (event->type() == QEvent::Resize && !m_size.isEmpty())
+            QTimer::singleShot(0, this, &Dialog::takeOwnSize);
         if (event->type() == QEvent::Show)
-            QTimer::singleShot(0, this,
-                               [window = static_cast<QWidget *>(watched)] { skipTaskbar(window); });
+            shown();
         return false;
     }
-};
 
+private:
+    void shown()
+    {
+        // Qt has made the native window by now; a window shown again has a new one on Wayland.
+        if (QWindow *native = m_window->windowHandle(); native != m_native) {
+            m_native = native;
+            native->installEventFilter(this);
+            connect(native, &QWindow::windowStateChanged, this, &Dialog::changed);
+        }
+        if (onWayland() && m_size.isEmpty() && m_window->minimumSize() == m_window->maximumSize()) {
+            m_size = m_window->size();
+            m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+#ifdef ZEL_HAS_XCB
+        // Once Qt has shown it: Qt sets the window's state when it maps the window.
+        QTimer::singleShot(0, m_window, [window = m_window] { skipTaskbar(window); });
 #endif
+    }
+
+    void changed(Qt::WindowState state)
+    {
+        if (state == Qt::WindowMinimized) {
+            // Mapped anew, which brings it back, once the title bar's button has done with it:
+            // on Wayland Qt cannot tell whether it is still minimised (the protocol never
+            // says) and forgets at once.
+            QTimer::singleShot(0, m_window, [window = m_window] {
+                if (onWayland()) {
+                    window->hide();
+                    window->show();
+                } else {
+                    window->setWindowState(Qt::WindowNoState);
+                }
+            });
+        } else if (state == Qt::WindowMaximized && !m_size.isEmpty()) {
+            // Asked once Qt has taken the state the compositor told.
+            m_unmaximising = true;
+            QTimer::singleShot(0, this, [this] {
+                if (m_native)
+                    m_native->setWindowState(Qt::WindowNoState);
+            });
+        }
+    }
+
+    // The compositor has told the window's state: a window again, it may take its own size.
+    void stateTold()
+    {
+        if (m_unmaximising && !(m_native->windowStates() & Qt::WindowMaximized)) {
+            m_unmaximising = false;
+            takeOwnSize();
+        }
+    }
+
+    void takeOwnSize()
+    {
+        if (!m_unmaximising && m_window->size() != m_size)
+            m_window->resize(m_size);
+    }
+
+    QWidget *m_window;
+    QPointer<QWindow> m_native;
+    // The dialog's size, where it is kept here (on Wayland).
+    QSize m_size;
+    // While the compositor is still to take the window back from the whole screen.
+    bool m_unmaximising = false;
+};
 
 } // namespace
 
-void keepOffTaskbar(QWidget *window)
+void keepAsDialog(QWidget *window)
 {
-#ifdef ZEL_HAS_XCB
-    window->installEventFilter(new OffTaskbar(window));
-#else
-    Q_UNUSED(window);
-#endif
+    new Dialog(window);
 }
 
 } // namespace platform
