@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -412,6 +413,119 @@ private slots:
         });
         go.start(50);
         QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Zelsoft Publisher Home"_s, 15000);
+    }
+
+    // The guard ends a page only while the page being left holds the user's navigation: a page
+    // shown that is busy for five seconds (one whose picture never ends, one busy as it loads)
+    // and one the user stayed on at its question before it is left are the user's to stop.
+    void busyPagesTheUserStaysOnAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("tryToLeave");
+        const QString busy = u"const end = Date.now() + 5000; while (Date.now() < end) {}"_s;
+        QTest::newRow("never loaded")
+            << u"<title>Shown</title><img src='http://www.zelsoft.example/trialversion/"
+               "setup.exe?rate=1'><script>setTimeout(() => {"_s +
+                   busy + u"; document.title = 'Done'}, 500)</script>"_s
+            << false;
+        QTest::newRow("busy as it loads")
+            << u"<script>"_s + busy + u"</script><title>Done</title>"_s << false;
+        QTest::newRow("stayed at its question")
+            << u"<title>Shown</title><script>onbeforeunload = event => { "
+               "event.preventDefault(); event.returnValue = '' }</script>"_s
+            << true;
+    }
+    void busyPagesTheUserStaysOnAreLeftAlone()
+    {
+        QFETCH(QString, page);
+        QFETCH(bool, tryToLeave);
+        QtWebView view;
+        view.resize(400, 300);
+        view.show();
+        QSignalSpy terminated(view.page(), &QWebEnginePage::renderProcessTerminated);
+        // Left from a page that runs script, which the guard watches (one from disk runs none).
+        view.setHtml(u"<title>Idle</title>"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Idle"_s, 20000);
+        view.Navigate(u"data:text/html,"_s + page);
+        if (tryToLeave) {
+            QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Shown"_s, 20000);
+            // A page asks before it is left only after the user has used it.
+            QVERIFY(clickUntil(view, Qt::LeftButton, QPoint(50, 50), [&] {
+                return evaluate(view, u"navigator.userActivation.hasBeenActive"_s).toBool();
+            }));
+            // The question waits in an event loop of its own: it is answered from a timer.
+            bool stayed = false;
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, &view, [&] {
+                if (QDialog *question = view.findChild<QDialog *>(); question && !stayed) {
+                    stayed = true;
+                    question->reject();
+                }
+            });
+            answer.start(20);
+            view.Navigate(u"http://www.zelsoft.example/index.htm"_s);
+            QTRY_VERIFY_WITH_TIMEOUT(stayed && !view.findChild<QDialog *>(), 20000);
+            // Busy for five seconds, with the guard's deadline at four.
+            QCOMPARE(evaluate(view, u"const end = Date.now() + 5000; "
+                                    "while (Date.now() < end) {}; 'Done'"_s),
+                     QVariant(u"Done"_s));
+            QCOMPARE(view.title(), u"Shown"_s);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), tryToLeave ? u"Shown"_s : u"Done"_s, 20000);
+        QCOMPARE(terminated.size(), 0);
+    }
+
+    // A page that asks before it is left, whose boxes the user stopped, can still be left; and
+    // the next page's own box shows after the user left a page whose box was open.
+    void boxesSilencedOnlyForThePageBeingLeft_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("boxes stopped, question before leaving")
+            << u"<title>Shown</title><script>onbeforeunload = event => { "
+               "event.preventDefault(); event.returnValue = '' }; "
+               "onclick = () => { alert(1); alert(2); document.title = 'Stopped' }</script>"_s
+            << u"<title>Next</title>"_s;
+        QTest::newRow("box open as it is left")
+            << u"<title>Shown</title><script>onclick = () => alert('Left open')</script>"_s
+            << u"<title>Next</title><script>alert('Next page')</script>"_s;
+    }
+    void boxesSilencedOnlyForThePageBeingLeft()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, next);
+        QtWebView view;
+        view.resize(400, 300);
+        view.show();
+        // The boxes wait in event loops of their own: the user answers them, and goes to the
+        // next page, from a timer. The first box is answered OK, the second with the page's
+        // boxes stopped; the user leaves once they are, or while the box of the page is open.
+        QStringList shown;
+        bool gone = false;
+        QTimer user;
+        connect(&user, &QTimer::timeout, &view, [&] {
+            for (QDialog *box : view.findChildren<QDialog *>()) {
+                const QString text = box->findChild<QLabel *>()->text();
+                if (!box->isVisible() || shown.contains(text))
+                    continue;
+                shown << text;
+                if (auto *stop = box->findChild<QCheckBox *>())
+                    stop->setChecked(true);
+                if (text != u"Left open"_s)
+                    box->accept();
+            }
+            if (!gone && (view.title() == u"Stopped"_s || shown.contains(u"Left open"_s))) {
+                gone = true;
+                view.Navigate(u"data:text/html,"_s + next);
+            }
+        });
+        user.start(20);
+        view.Navigate(u"data:text/html,"_s + page);
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Shown"_s, 20000);
+        QVERIFY(clickUntil(view, Qt::LeftButton, QPoint(50, 50), [&] { return gone; }));
+        QTRY_COMPARE_WITH_TIMEOUT(view.title(), u"Next"_s, 20000);
+        if (next.contains(u"alert"_s))
+            QTRY_VERIFY_WITH_TIMEOUT(shown.contains(u"Next page"_s), 20000);
     }
 
     // From the second box in a row, the user may stop the page's boxes; the page goes on.

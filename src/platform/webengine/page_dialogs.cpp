@@ -50,7 +50,7 @@ std::optional<QString> PageDialogs::ask(Kind kind, const QUrl &origin, const QSt
 {
     // One box at a time; none once the page's boxes are stopped, the user is leaving the page
     // or the window is closing.
-    if (m_open || m_stopped || m_leaving || m_closing)
+    if (!shows())
         return std::nullopt;
     QWidget *window = m_view->window();
     if (m_watched != window) {

@@ -32,14 +32,18 @@ public:
     std::optional<QString> ask(Kind kind, const QUrl &origin, const QString &text,
                                const QString &defaultValue = {});
 
-    // Another page is shown: its boxes are shown again.
-    void pageChanged() { m_stopped = false; }
-    // The user goes elsewhere: a box that is open closes, and the page shows no other until the
-    // next page has loaded or the page's renderer has ended.
+    // Another page has been committed to be shown: its boxes are shown, whatever became of the
+    // page before's.
+    void committed() { m_stopped = m_leaving = false; }
+    // The user goes elsewhere: a box that is open closes, and the page being left shows no
+    // other while it is still shown (until the next page is committed, the navigation has
+    // ended, or the page's renderer has).
     void leave();
     void left() { m_leaving = false; }
     // Whether a box is open: the page waits for the user's answer.
     bool isOpen() const { return !m_open.isNull(); }
+    // Whether a box the page asks for now is shown.
+    bool shows() const { return m_open.isNull() && !m_stopped && !m_leaving && !m_closing; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -43,6 +43,8 @@ QtWebView::QtWebView(QWidget *parent)
                     emit pageStopped();
             });
     m_guard = new RunawayGuard(page, [page] { return page->asking(); });
+    connect(page, &WebPage::committed, m_guard, &RunawayGuard::standDown);
+    connect(page, &WebPage::leaveRefused, m_guard, &RunawayGuard::standDown);
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (std::exchange(m_asked, false) && ok)
             emit askedPageLoaded();

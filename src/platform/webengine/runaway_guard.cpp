@@ -47,13 +47,13 @@ RunawayGuard::RunawayGuard(QWebEnginePage *page, std::function<bool()> asking)
     , m_page(page)
     , m_asking(std::move(asking))
 {
-    // A page that finished loading answers.
-    connect(page, &QWebEnginePage::loadFinished, this, &RunawayGuard::settle);
+    // A navigation that has ended holds nothing.
+    connect(page, &QWebEnginePage::loadFinished, this, &RunawayGuard::standDown);
     // A navigation that waited for its renderer's end is made again, in a new one.
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
         const auto navigation = m_navigation;
         const bool ended = std::exchange(m_ending, false);
-        settle();
+        standDown();
         if (ended && navigation)
             navigation();
     });
@@ -70,7 +70,7 @@ void RunawayGuard::go(std::function<void()> navigation)
     if (guarded)
         ask(++m_asked);
     else
-        settle();
+        standDown();
 }
 
 // One question, with its deadline; once answered, the next a little later.
@@ -102,7 +102,7 @@ void RunawayGuard::ask(quint64 asked)
     });
 }
 
-void RunawayGuard::settle()
+void RunawayGuard::standDown()
 {
     ++m_asked;
     if (!m_ending)
@@ -113,7 +113,7 @@ void RunawayGuard::endRenderer()
 {
     const qint64 pid = m_page->renderProcessPid();
     if (pid <= 0)
-        return settle();
+        return standDown();
     m_ending = true;
     endProcess(pid);
     // Made again even should the engine not tell of the end.

@@ -3,8 +3,12 @@
 
 #include "page_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
@@ -14,6 +18,17 @@ using namespace Qt::StringLiterals;
 namespace platform {
 
 namespace {
+
+// The script, of the program's own world, that tells of each document as it is made.
+constexpr auto kCommitScript = "zel-committed";
+
+// What the engine asks before a page that wants to be asked is left.
+QString leaveQuestion()
+{
+    return QCoreApplication::translate("QWebEnginePage", "Are you sure you want to leave this "
+                                                         "page? Changes that you made may not be "
+                                                         "saved.");
+}
 
 // A page that the engine asks for in place of a new window: its first navigation goes to the
 // view instead, so the new page lands in the view's own history. Only what a user's click on a
@@ -83,6 +98,26 @@ WebPage::WebPage(QWebEngineView *view)
     settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     connect(this, &QWebEnginePage::loadFinished, m_dialogs, &PageDialogs::left);
     connect(this, &QWebEnginePage::renderProcessTerminated, m_dialogs, &PageDialogs::left);
+    connect(this, &WebPage::committed, m_dialogs, &PageDialogs::committed);
+    // Each document made in the view says so first thing, through the console, with a mark
+    // that changes on every run (a page could pretend to be the program's script by name).
+    m_commitMark = QString::number(QRandomGenerator::system()->generate64(), 36);
+    QWebEngineScript commit;
+    commit.setName(QLatin1StringView(kCommitScript));
+    commit.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    commit.setWorldId(QWebEngineScript::ApplicationWorld);
+    commit.setRunsOnSubFrames(false);
+    commit.setSourceCode(u"console.log('"_s + m_commitMark + u"')"_s);
+    scripts().insert(commit);
+}
+
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                       int lineNumber, const QString &sourceID)
+{
+    if (message == m_commitMark && sourceID == u"userscript:"_s + QLatin1StringView(kCommitScript))
+        emit committed();
+    else
+        QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
 }
 
 bool WebPage::asking() const
@@ -102,7 +137,15 @@ void WebPage::javaScriptAlert(const QUrl &origin, const QString &text)
 
 bool WebPage::javaScriptConfirm(const QUrl &origin, const QString &text)
 {
-    return m_dialogs->ask(PageDialogs::Confirm, origin, text).has_value();
+    if (text != leaveQuestion())
+        return m_dialogs->ask(PageDialogs::Confirm, origin, text).has_value();
+    // A page whose boxes are silenced can still be left.
+    if (!m_dialogs->shows())
+        return true;
+    const bool leave = m_dialogs->ask(PageDialogs::Confirm, origin, text).has_value();
+    if (!leave)
+        emit leaveRefused();
+    return leave;
 }
 
 bool WebPage::javaScriptPrompt(const QUrl &origin, const QString &text, const QString &defaultValue,
@@ -127,7 +170,6 @@ QWebEnginePage *WebPage::createWindow(WebWindowType)
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
 {
     if (isMainFrame) {
-        m_dialogs->pageChanged();
         const bool local = url.isLocalFile();
         setUrlRequestInterceptor(local ? m_localPageGuard : nullptr);
         // Changed only when it changes: each change is sent to the page's process.
