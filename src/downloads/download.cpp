@@ -127,6 +127,14 @@ Download::Download(QWebEngineDownloadRequest *request, const QString &target,
     , m_page(request->isSavePageDownload())
     , m_replaces(hasEntry(target))
 {
+    // A page's folder of parts takes the place of one beside the target only where it is that
+    // earlier page's, which the user has chosen to replace; else the engine writes the page
+    // under a name whose folder of parts is free, and the page takes the target's name at the
+    // end (it names its parts by their folder's name).
+    const QString parts = QFileInfo(target).absoluteDir().filePath(partsFolderOf(target));
+    m_replacesParts = m_page && m_replaces && holdsOnlyPartsOf(target, parts);
+    m_workingName =
+        m_page && !m_replacesParts ? pageWorkingName(target) : QFileInfo(target).fileName();
     // The engine writes in a folder of the download's own under the partial name, which no one
     // else may enter: no name in it can be planted to be written through, and the finished
     // file (or a page's file and the folder of its parts) moves out of it at the end.
@@ -141,7 +149,7 @@ Download::Download(QWebEngineDownloadRequest *request, const QString &target,
     if (m_page)
         request->setSavePageFormat(QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
     request->setDownloadDirectory(m_partial);
-    request->setDownloadFileName(QFileInfo(target).fileName());
+    request->setDownloadFileName(m_workingName);
     connect(request, &QWebEngineDownloadRequest::stateChanged, this, &Download::update);
     connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, &Download::changed);
     connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, &Download::changed);
@@ -244,12 +252,13 @@ void Download::complete()
 }
 
 // The page's file takes its name, and the folder of its parts takes its own beside it. Both
-// names are looked at before anything moves: where the user confirmed replacing an earlier
-// save, its folder of parts is replaced too (a folder, never a link or a file of that name).
+// names are looked at before anything moves: a folder there is replaced only where it still
+// holds nothing but the parts of the page the user chose to replace (never a link, a file or a
+// folder with anything else in it).
 void Download::completePage()
 {
     const QDir folder(m_partial);
-    const QString file = folder.filePath(QFileInfo(m_target).fileName());
+    const QString file = folder.filePath(m_workingName);
     if (!QFileInfo(file).isFile()) {
         end(State::Failed, u"the page could not be saved"_s);
         return;
@@ -257,21 +266,22 @@ void Download::completePage()
     m_finalBytes = QFileInfo(file).size();
     const QDir place = QFileInfo(m_target).absoluteDir();
     const QStringList parts = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    namespace fs = std::filesystem;
-    const auto kind = [](const QString &path) {
-        std::error_code error;
-        return fs::symlink_status(QFile::encodeName(path).constData(), error).type();
+    const auto replaced = [&](const QString &name) {
+        return m_replacesParts && name == partsFolderOf(m_target) &&
+               holdsOnlyPartsOf(m_target, place.filePath(name));
     };
+    QStringList earlier;
     bool moved = std::all_of(parts.begin(), parts.end(), [&](const QString &name) {
-        const fs::file_type there = kind(place.filePath(name));
-        return there == fs::file_type::not_found ||
-               (m_replaces && there == fs::file_type::directory);
+        if (!hasEntry(place.filePath(name)))
+            return true;
+        earlier << name;
+        return replaced(name);
     });
     moved = moved && moveIntoPlace(file, m_target, m_replaces);
     for (const QString &name : parts) {
         std::error_code error;
-        if (moved && m_replaces)
-            fs::remove_all(QFile::encodeName(place.filePath(name)).constData(), error);
+        if (moved && earlier.contains(name))
+            std::filesystem::remove_all(QFile::encodeName(place.filePath(name)).constData(), error);
         moved = moved && moveIntoPlace(folder.filePath(name), place.filePath(name), false);
     }
     if (!moved || !QDir().rmdir(m_partial)) {

@@ -66,8 +66,13 @@ private:
     QString m_failure;
     // A page saved whole, rather than a file.
     bool m_page = false;
-    // Whether the user chose to replace what had the target's name.
+    // Whether the user chose to replace what had the target's name, and for a page, its
+    // folder of parts with it: an earlier save's.
     bool m_replaces = false;
+    bool m_replacesParts = false;
+    // The name the engine writes under: the target's, or for a page one whose parts have a
+    // free folder.
+    QString m_workingName;
     qint64 m_finalBytes = -1;
     int m_refusals = 0;
 };

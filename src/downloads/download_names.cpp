@@ -163,7 +163,8 @@ QString freePartialName(const QString &target, const QSet<QString> &inUse)
     return partial;
 }
 
-QString proposedPath(const QString &folder, const QString &name, const QSet<QString> &inUse)
+QString proposedPath(const QString &folder, const QString &name, const QSet<QString> &inUse,
+                     Saved saved)
 {
     const QDir dir(folder);
     const QFileInfo file(name);
@@ -172,12 +173,52 @@ QString proposedPath(const QString &folder, const QString &name, const QSet<QStr
     // A name whose first partial name is taken may be another run's download still going.
     const auto taken = [&](const QString &candidate) {
         const QString path = dir.filePath(candidate);
-        return hasEntry(path) || inUse.contains(path) || partialTaken(path + u".part"_s, inUse);
+        return hasEntry(path) || inUse.contains(path) || partialTaken(path + u".part"_s, inUse) ||
+               (saved == Saved::Page && hasEntry(dir.filePath(partsFolderOf(candidate))));
     };
     QString candidate = name;
     for (int n = 1; taken(candidate); ++n)
         candidate = file.baseName() + u" ("_s + QString::number(n) + u')' + suffix;
     return dir.filePath(candidate);
+}
+
+QString partsFolderOf(const QString &pageName)
+{
+    return QFileInfo(pageName).completeBaseName() + u"_files"_s;
+}
+
+QString pageWorkingName(const QString &target)
+{
+    const QFileInfo file(target);
+    const QDir place = file.absoluteDir();
+    const QString suffix = file.suffix().isEmpty() ? QString() : u'.' + file.suffix();
+    QString name = file.fileName();
+    for (int n = 1; hasEntry(place.filePath(partsFolderOf(name))); ++n)
+        name = file.completeBaseName() + u" ("_s + QString::number(n) + u')' + suffix;
+    return name;
+}
+
+bool holdsOnlyPartsOf(const QString &page, const QString &folder)
+{
+    // A saved page is a few hundred kilobytes: one far larger is no page the engine saved.
+    constexpr qint64 kMostRead = 64 * 1024 * 1024;
+    namespace fs = std::filesystem;
+    const auto kind = [](const QString &path) {
+        std::error_code error;
+        return fs::symlink_status(QFile::encodeName(path).constData(), error).type();
+    };
+    QFile file(page);
+    if (kind(page) != fs::file_type::regular || kind(folder) != fs::file_type::directory ||
+        file.size() > kMostRead || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = file.readAll();
+    const QDir parts(folder);
+    const QStringList entries =
+        parts.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return std::all_of(entries.begin(), entries.end(), [&](const QString &entry) {
+        return kind(parts.filePath(entry)) == fs::file_type::regular &&
+               text.contains((u"./"_s + parts.dirName() + u'/' + entry).toUtf8());
+    });
 }
 
 } // namespace downloads

@@ -38,7 +38,22 @@ QString freePartialName(const QString &target, const QSet<QString> &inUse);
 
 // Where to offer to save a file of this name in folder: the name itself, or the first of
 // "name (1).ext", "name (2).ext", ... that no directory entry has (nor its partial names) and
-// no download in use.
-QString proposedPath(const QString &folder, const QString &name, const QSet<QString> &inUse = {});
+// no download in use. For a page saved whole, the folder of its parts must be free too.
+enum class Saved { File, Page };
+QString proposedPath(const QString &folder, const QString &name, const QSet<QString> &inUse = {},
+                     Saved saved = Saved::File);
+
+// The folder of parts that the engine writes beside a page saved whole under this file name:
+// "notes_files" for "notes.htm".
+QString partsFolderOf(const QString &pageName);
+
+// The file name for the engine to write a page saved as target under, which names the folder
+// of its parts: target's own where that folder is free beside it, else the first of
+// "notes (1).htm", "notes (2).htm", ... whose folder of parts is.
+QString pageWorkingName(const QString &target);
+
+// Whether folder holds nothing but the parts of the saved page file: each entry in it a
+// regular file that the page names as a part ("./notes_files/logo.png"), none of anyone else's.
+bool holdsOnlyPartsOf(const QString &page, const QString &folder);
 
 } // namespace downloads

@@ -89,7 +89,8 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     if (!QDir::isAbsolutePath(folder))
         folder = QDir::homePath();
-    const QString name = request->isSavePageDownload()
+    const Saved saved = request->isSavePageDownload() ? Saved::Page : Saved::File;
+    const QString name = saved == Saved::Page
                              ? pageFileName(m_view->title())
                              : offeredName(request->suggestedFileName(), request->url());
     // One save dialog for each action of the user. While the dialog is open no action can
@@ -99,7 +100,7 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
         if (m_lastRefused) {
             m_lastRefused->refuseAnother();
         } else {
-            m_lastRefused = Download::refused(proposedPath(folder, name, inUse()), this);
+            m_lastRefused = Download::refused(proposedPath(folder, name, inUse(), saved), this);
             show(m_lastRefused);
         }
         return;
@@ -112,7 +113,7 @@ void Downloads::onDownloadRequested(QWebEngineDownloadRequest *request)
         folder = QDir::homePath();
     // The proposal holds to the rules for names; what the user types or browses to is the
     // user's choice, and stands as the dialog gives it.
-    const QString chosen = m_saveDialog->askSavePath(proposedPath(folder, name, inUse()));
+    const QString chosen = m_saveDialog->askSavePath(proposedPath(folder, name, inUse(), saved));
     if (made && QFileInfo(chosen).absolutePath() != QDir(folder).absolutePath())
         QDir().rmdir(folder);
     if (chosen.isEmpty()) {

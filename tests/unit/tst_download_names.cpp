@@ -128,14 +128,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("proposed");
         QTest::addColumn<QString>("partial");
+        QTest::addColumn<downloads::Saved>("saved");
         // Entries on disk and names in use are listed with ", "; "name -> target" is a link.
         const auto row = [](const char *row, const char *onDisk, const char *inUse,
-                            const char *name, const char *proposed, const char *partial) {
+                            const char *name, const char *proposed, const char *partial,
+                            downloads::Saved saved = downloads::Saved::File) {
             const auto list = [](const char *names) {
                 return QString::fromUtf8(names).split(u", "_s, Qt::SkipEmptyParts);
             };
             QTest::newRow(row) << list(onDisk) << list(inUse) << QString::fromUtf8(name)
-                               << QString::fromUtf8(proposed) << QString::fromUtf8(partial);
+                               << QString::fromUtf8(proposed) << QString::fromUtf8(partial)
+                               << saved;
         };
         row("free", "", "", "a.exe", "a.exe", "a.exe.part");
         row("two taken", "a.exe, a (1).exe", "", "a.exe", "a (2).exe", "a.exe.part");
@@ -149,6 +152,10 @@ private slots:
         row("a dangling link at the name", "a.exe -> ../.profile", "", "a.exe", "a (1).exe",
             "a.exe.part");
         row("a running download", "", "a.exe, a.exe.part", "a.exe", "a (1).exe", "a.exe.1.part");
+        // A page saved whole needs the folder of its parts free too, not a file download.
+        row("a page's parts folder taken", "n_files", "", "n.htm", "n (1).htm", "n.htm.part",
+            downloads::Saved::Page);
+        row("a file beside a folder of that name", "n_files", "", "n.htm", "n.htm", "n.htm.part");
     }
     void freeNamesAsBrowsersGiveThem()
     {
@@ -157,11 +164,13 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, proposed);
         QFETCH(QString, partial);
+        QFETCH(downloads::Saved, saved);
         make(onDisk);
         QSet<QString> used;
         for (const QString &path : inUse)
             used << m_dir.filePath(path);
-        QCOMPARE(downloads::proposedPath(m_dir.path(), name, used), m_dir.filePath(proposed));
+        QCOMPARE(downloads::proposedPath(m_dir.path(), name, used, saved),
+                 m_dir.filePath(proposed));
         QCOMPARE(downloads::freePartialName(m_dir.filePath(name), used), m_dir.filePath(partial));
     }
 

@@ -96,6 +96,12 @@ struct Browser
     }
 };
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -317,25 +323,68 @@ private slots:
         QCOMPARE(other.readAll(), QByteArray("someone else's"));
     }
 
-    // A page saved over an earlier save, replacing it as the user confirmed, replaces its file
-    // and its folder of parts.
-    void pageSavedOverAnEarlierOne()
+    // A page saved over an earlier save, as the user confirmed, replaces it with its folder of
+    // parts. A folder of that name that holds anything else (a file of the user's) is never
+    // emptied: the page's parts go to a folder of their own, which the page names.
+    void pageSavedWhereItsPartsFolderIsTaken_data()
     {
+        QTest::addColumn<bool>("earlierSave");
+        QTest::addColumn<QStringList>("made");
+        QTest::addColumn<QString>("parts");
+        QTest::newRow("an earlier save") << true << QStringList() << u"same_files"_s;
+        QTest::newRow("a file of the user's among an earlier save's parts")
+            << true << QStringList{u"same_files/thesis.odt"_s} << u"same (1)_files"_s;
+        QTest::newRow("the user's own page and folder")
+            << false << QStringList{u"same.htm"_s, u"same_files/thesis.odt"_s}
+            << u"same (1)_files"_s;
+        QTest::newRow("a folder alone")
+            << false << QStringList{u"same_files/thesis.odt"_s} << u"same (1)_files"_s;
+    }
+    void pageSavedWhereItsPartsFolderIsTaken()
+    {
+        QFETCH(bool, earlierSave);
+        QFETCH(QStringList, made);
+        QFETCH(QString, parts);
         m_browser->saving->answer = file(u"same.htm"_s);
-        for (int saves = 1; saves <= 2; ++saves) {
+        const auto save = [&] {
             QSignalSpy loaded(m_browser->web, &QWebEngineView::loadFinished);
             m_browser->web->Navigate(u"http://www.zelsoft.example/index.htm"_s);
             QVERIFY(loaded.wait(kDeadline));
+            const qsizetype before = m_browser->statuses().size();
             m_browser->web->triggerPageAction(QWebEnginePage::SavePage);
-            QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses().size(), saves, kDeadline);
+            QTRY_COMPARE_WITH_TIMEOUT(m_browser->statuses().size(), before + 1, kDeadline);
             QTRY_VERIFY2_WITH_TIMEOUT(m_browser->statuses().last().startsWith(u"Completed"),
                                       qPrintable(m_browser->statuses().last()), kDeadline);
-            QFile earlier(file(u"same_files/earlier"_s));
-            QVERIFY(saves == 2 || earlier.open(QIODevice::WriteOnly));
+        };
+        if (earlierSave) {
+            save();
+            // Changed since, to tell the earlier parts from the new.
+            QVERIFY(writeFile(file(u"same_files/"_s + filesIn(file(u"same_files"_s)).value(0)),
+                              "earlier"));
         }
-        QCOMPARE(QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList({u"same.htm"_s, u"same_files"_s}));
-        QVERIFY(!QFileInfo::exists(file(u"same_files/earlier"_s)));
+        for (const QString &name : made) {
+            QVERIFY(QDir(folder()).mkpath(QFileInfo(file(name)).path()));
+            QVERIFY(writeFile(file(name), "the user's own"));
+        }
+        save();
+        QStringList entries = {u"same.htm"_s, u"same_files"_s};
+        if (parts != entries.last())
+            entries.prepend(parts);
+        QCOMPARE(QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+        for (const QString &name : made) {
+            QFile kept(file(name));
+            QVERIFY(name == u"same.htm"_s ||
+                    (kept.open(QIODevice::ReadOnly) && kept.readAll() == "the user's own"));
+        }
+        QFile page(file(u"same.htm"_s));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(page.readAll().contains((u"./"_s + parts + u'/').toUtf8()));
+        const QStringList saved = filesIn(file(parts));
+        QVERIFY(!saved.isEmpty());
+        for (const QString &name : saved) {
+            QFile part(file(parts + u'/' + name));
+            QVERIFY(part.open(QIODevice::ReadOnly) && part.readAll() != "earlier");
+        }
     }
 
     // A page that starts downloads by script gets one save dialog for the one action of the
