@@ -11,7 +11,7 @@
 #include "platform/qt/window_system.h"
 #include "platform/webengine/engine_setup.h"
 #include "platform/webengine/qt_web_view.h"
-#include "reader_pane/reader_pane.h"
+#include "reader_pane/reader_tools.h"
 
 #include <QApplication>
 
@@ -37,15 +37,16 @@ int main(int argc, char *argv[])
     platform::probes::startupStep("application made");
 
     // The window is deleted when closed; the program ends with its last window. A quit signal
-    // closes every window, as the user would. Downloads are saved where the user says, and the
-    // reader's features go over the view where it sits in the window.
-    auto view = std::make_unique<platform::QtWebView>();
-    platform::QtWebView *pane = view.get();
-    new downloads::Downloads(pane, std::make_unique<platform::QtSaveDialog>());
+    // closes every window, as the user would. Downloads are saved where the user says.
+    auto ownView = std::make_unique<platform::QtWebView>();
+    platform::QtWebView *view = ownView.get();
+    new downloads::Downloads(view, view->events(), std::make_unique<platform::QtSaveDialog>());
     auto *window =
-        new frmBrowser({std::move(view), std::make_unique<platform::QtFileDialog>(),
+        new frmBrowser({std::move(ownView), std::make_unique<platform::QtFileDialog>(),
                         std::make_unique<platform::QtMessageBox>(), platform::makeQtAboutPlatform});
-    new reader_pane::ReaderPane(pane);
+    // The reader's tools go over the view once the window has placed it: their bars in the
+    // window's client area, which holds the view.
+    new reader_pane::ReaderTools(view, window->centralWidget());
     platform::deleteWhenClosed(window);
     const platform::QuitSignals quitSignals([] { QApplication::closeAllWindows(); });
     platform::probes::startupStep("window made, first page asked for");

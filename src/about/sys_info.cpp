@@ -1,6 +1,8 @@
 // Finding the system information tool in the registry, and starting it.
 #include "sys_info.h"
 
+#include "platform/resume_next.h"
+
 #include "platform/error.h"
 
 #include <array>
@@ -115,10 +117,7 @@ bool startTool(const Platform &platform)
 void StartSysInfo(const Platform &platform)
 {
     bool started = false;
-    try {
-        started = startTool(platform);
-    } catch (const platform::Error &) {
-    }
+    platform::resumeNext([&] { started = startTool(platform); });
     if (!started)
         platform.messages.MsgBox(kUnavailable, platform::MessageBox::OkOnly,
                                  platform::MessageBox::NoIcon);

@@ -5,9 +5,8 @@
 #include "download_names.h"
 #include "downloads_window.h"
 
-#include "platform/webengine/qt_web_view.h"
+#include "platform/page_events.h"
 
-#include <QChildEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -31,42 +30,22 @@ void refuse(QWebEngineDownloadRequest *request)
 
 } // namespace
 
-Downloads::Downloads(platform::QtWebView *view, std::unique_ptr<platform::SaveDialog> saveDialog)
+Downloads::Downloads(QWebEngineView *view, platform::PageEvents *events,
+                     std::unique_ptr<platform::SaveDialog> saveDialog)
     : QObject(view)
     , m_view(view)
     , m_saveDialog(std::move(saveDialog))
 {
     connect(view->page()->profile(), &QWebEngineProfile::downloadRequested, this,
             &Downloads::onDownloadRequested);
-    // The program going to an address is the user's doing.
-    connect(view, &platform::QtWebView::addressAsked, this, &Downloads::userActed);
-    // The page's input reaches the engine's own widget inside the view, made later.
-    view->installEventFilter(this);
+    // The next download may ask where to save it.
+    connect(events, &platform::PageEvents::userActed, this, [this] { m_userActed = true; });
 }
 
 Downloads::~Downloads()
 {
     for (Download *download : findChildren<Download *>(Qt::FindDirectChildrenOnly))
         download->cancel();
-}
-
-bool Downloads::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::ChildAdded:
-        if (auto *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
-            child->installEventFilter(this);
-        break;
-    case QEvent::MouseButtonPress:
-    case QEvent::KeyPress:
-    case QEvent::TouchBegin:
-        if (event->spontaneous())
-            m_userActed = true;
-        break;
-    default:
-        break;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 QSet<QString> Downloads::inUse() const

@@ -12,8 +12,9 @@
 #include <memory>
 
 class QWebEngineDownloadRequest;
+class QWebEngineView;
 namespace platform {
-class QtWebView;
+class PageEvents;
 }
 
 namespace downloads {
@@ -33,18 +34,13 @@ class Downloads final : public QObject
     Q_OBJECT
 
 public:
-    // Made a child of the view, and gone with it.
-    Downloads(platform::QtWebView *view, std::unique_ptr<platform::SaveDialog> saveDialog);
+    // Made a child of the view, and gone with it; events: what the user does in its page.
+    Downloads(QWebEngineView *view, platform::PageEvents *events,
+              std::unique_ptr<platform::SaveDialog> saveDialog);
     ~Downloads() override;
 
     // The window that shows the downloads, once there has been one.
     DownloadsWindow *window() const { return m_window; }
-
-    // The user has asked for something: the next download may ask where to save it.
-    void userActed() { m_userActed = true; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onDownloadRequested(QWebEngineDownloadRequest *request);
@@ -52,7 +48,7 @@ private:
     QSet<QString> inUse() const;
     void show(Download *download);
 
-    platform::QtWebView *m_view;
+    QWebEngineView *m_view;
     std::unique_ptr<platform::SaveDialog> m_saveDialog;
     QPointer<DownloadsWindow> m_window;
     QPointer<Download> m_lastRefused;

@@ -166,11 +166,9 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
     List1->raise();
 
     // Focus starts in the web view; Tab goes from it (through the page) to List1, then List2.
-    // The view makes the widget that shows the page later, which must not change the order.
     setTabOrder(web, List1);
     setTabOrder(List1, List2);
     web->setFocus();
-    web->installEventFilter(this);
 
     buildMenuBar();
 
@@ -183,21 +181,6 @@ frmBrowser::frmBrowser(platform::BrowserPlatform platform)
 }
 
 frmBrowser::~frmBrowser() = default;
-
-bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ChildAdded && watched == WebBrowser.widget()) {
-        // Once the view has taken the new widget as its focus proxy.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                setTabOrder(WebBrowser.widget(), List1);
-                setTabOrder(List1, List2);
-            },
-            Qt::QueuedConnection);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
 
 void frmBrowser::resizeEvent(QResizeEvent *event)
 {
@@ -257,8 +240,5 @@ void frmBrowser::List2_Click()
 
 void frmBrowser::handle(void (frmBrowser::*handler)())
 {
-    try {
-        (this->*handler)();
-    } catch (const platform::Error &) {
-    }
+    platform::resumeNext([&] { (this->*handler)(); });
 }

@@ -57,9 +57,6 @@ private slots:
         QTest::newRow("past the window's bottom, find bar open")
             << QRect(0, 216, 882, 500) << QSize(889, 602) << true << QRect(0, 216, 882, 386)
             << QRect(0, 572, 882, 30) << QRect(0, 552, 300, 20) << QRect(0, 216, 441, 3);
-        QTest::newRow("a pane of its own")
-            << QRect(0, 0, 200, 100) << QSize(200, 100) << false << QRect(0, 0, 200, 100)
-            << QRect(0, 70, 200, 30) << QRect(0, 80, 200, 20) << QRect(0, 0, 100, 3);
     }
     void barsLieOverTheShownPane()
     {

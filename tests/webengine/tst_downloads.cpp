@@ -71,7 +71,7 @@ struct Browser
         saving = dialog.get();
         auto view = std::make_unique<QtWebView>();
         web = view.get();
-        saved = new downloads::Downloads(web, std::move(dialog));
+        saved = new downloads::Downloads(web, web->events(), std::move(dialog));
         window = std::make_unique<frmBrowser>(platform::BrowserPlatform{
             std::move(view), std::make_unique<FakeFileDialog>(), std::make_unique<FakeMessageBox>(),
             [] { return platform::AboutPlatform{}; }});

@@ -2,7 +2,7 @@
 // reader's context menu over it.
 #include "platform/error.h"
 #include "platform/webengine/qt_web_view.h"
-#include "reader_pane/reader_pane.h"
+#include "reader_pane/reader_tools.h"
 #include "sample_site.h"
 
 #include <QApplication>
@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -179,6 +181,41 @@ private slots:
         QCOMPARE(stopped.size(), 0);
     }
 
+    // The engine shows a page's source, and a page after its renderer ended, in a widget of its
+    // own: the view keeps its place in the tab order, between what the window put before and
+    // after it (made in another order), and the keyboard stays in the view.
+    void theEnginesNewWidgetsKeepTheViewsPlace()
+    {
+        // Made, as the program makes it, before the window that takes it in.
+        auto *view = new QtWebView;
+        QWidget window;
+        auto *after = new QLineEdit(&window);
+        view->setParent(&window);
+        auto *before = new QLineEdit(&window);
+        QWidget::setTabOrder(before, view);
+        QWidget::setTabOrder(view, after);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::setActiveWindow(&window);
+        QVERIFY(loadAndWait(*view, writePage(m_dir, u"one.htm"_s, u"One"_s)));
+        view->setFocus();
+        for (int change = 0; change < 2; ++change) {
+            QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+            if (change == 0) {
+                view->Navigate(u"view-source:"_s + view->url().toString());
+            } else {
+                QCOMPARE(::kill(pid_t(view->page()->renderProcessPid()), SIGKILL), 0);
+                view->Refresh();
+            }
+            QVERIFY(loaded.wait(20000));
+            QTRY_VERIFY_WITH_TIMEOUT(view->isAncestorOf(QApplication::focusWidget()), 20000);
+            QWidget *next = QApplication::focusWidget()->nextInFocusChain();
+            while (next->focusPolicy() == Qt::NoFocus || view->isAncestorOf(next))
+                next = next->nextInFocusChain();
+            QCOMPARE(next, after);
+        }
+    }
+
     void aPageWhoseRendererEndedSaysSo()
     {
         QtWebView view;
@@ -232,10 +269,13 @@ private slots:
             u"<style>body{margin:0}</style><a href='two.htm' style='display:block;height:30px'>"
             "link</a><img src='pic.png' style='margin-top:20px'><p style='margin:50px 0'>"
             "Words</p>"_s);
-        QtWebView view;
-        new reader_pane::ReaderPane(&view);
+        // As the window has it: the view in a host, which the reader's bars lie in.
+        QWidget host;
+        QtWebView &view = *new QtWebView(&host);
+        new reader_pane::ReaderTools(&view, &host);
         view.resize(400, 400);
-        view.show();
+        host.resize(400, 400);
+        host.show();
         QVERIFY(loadAndWait(view, writePage(m_dir, u"one.htm"_s, u"One"_s)));
         QVERIFY(loadAndWait(view, items));
         QVERIFY(loadAndWait(view, writePage(m_dir, u"two.htm"_s, u"Two"_s)));

@@ -7,7 +7,10 @@
 #include "runaway_guard.h"
 #include "web_page.h"
 
+#include <QApplication>
+#include <QChildEvent>
 #include <QFileInfo>
+#include <QPointer>
 #include <QWebEngineHistory>
 
 using namespace Qt::StringLiterals;
@@ -33,7 +36,14 @@ QUrl sourceOf(const QUrl &url)
 
 QtWebView::QtWebView(QWidget *parent)
     : QWebEngineView(parent)
+    , m_events(new PageEvents(this))
 {
+    // A place in the tab order of its own, which the window can give it before the engine's
+    // widget (made later, and anew) takes the keyboard for it, and which that widget keeps.
+    setFocusPolicy(Qt::StrongFocus);
+    installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *old, QWidget *) { keepKeyboard(old); });
     auto *page = m_page = new WebPage(this);
     setPage(page);
     // Told before the guard, which sends a waiting navigation on at once.
@@ -58,7 +68,7 @@ void QtWebView::Navigate(const QString &address)
     const QFileInfo file(url.toLocalFile());
     if (url.isLocalFile() && file.exists() && !file.isFile())
         throw Error(kPathFileAccess);
-    emit addressAsked();
+    emit m_events->userActed();
     userGo([this, url] { load(url); });
 }
 
@@ -100,6 +110,47 @@ void QtWebView::setWidth(float twips)
 void QtWebView::setHeight(float twips)
 {
     resize(width(), checkedPixels(twips));
+}
+
+bool QtWebView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == this) {
+        if (event->type() == QEvent::ChildAdded) {
+            if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+                child->installEventFilter(this);
+        }
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::TouchBegin:
+        if (event->spontaneous())
+            emit m_events->userActed();
+        break;
+    case QEvent::FocusIn:
+        emit m_events->keyboardTaken();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+// The engine hides or deletes the widget that showed the page before: the keyboard, which
+// would leave the view with it, stays. The user's moving it elsewhere leaves the widget it was
+// in showing.
+void QtWebView::keepKeyboard(QWidget *left)
+{
+    if (!left || left == this || !isAncestorOf(left))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, left = QPointer<QWidget>(left)] {
+            if ((!left || left->isHidden()) && isVisible())
+                setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
 }
 
 // A box the page left open would hold the navigation: it closes.

@@ -1,6 +1,7 @@
 // The web view on Qt WebEngine.
 #pragma once
 
+#include "platform/page_events.h"
 #include "platform/web_view.h"
 
 #include <QWebEngineView>
@@ -16,13 +17,18 @@ class WebPage;
 // visits is written to disk. Links and scripts that ask for a new window open in this view.
 // The user's navigations get past a page whose script never returns. The source of a page
 // ("view-source:" and its address) takes the page's own place in the history: back from it is
-// the page again.
+// the page again. The engine shows the page in a widget of its own, made later and anew (for a
+// page's source, or after a renderer has ended): the view watches it, and keeps the keyboard and
+// its place in the tab order as it changes.
 class QtWebView final : public QWebEngineView, public WebView
 {
     Q_OBJECT
 
 public:
     explicit QtWebView(QWidget *parent = nullptr);
+
+    // What happens in the page, for the features beside the view.
+    PageEvents *events() const { return m_events; }
 
     void Navigate(const QString &address) override;
     void GoBack() override;
@@ -36,19 +42,22 @@ public:
     bool canGoBack() const;
 
 signals:
-    // The program has asked for an address: the user's doing, from a list, a menu or Open.
-    void addressAsked();
     // The page that the user's last navigation asked for has loaded.
     void askedPageLoaded();
     // The page's renderer has ended (killed, or out of memory), leaving no page to show.
     void pageStopped();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void userGo(std::function<void()> navigation);
+    void keepKeyboard(QWidget *left);
 
     WebPage *m_page = nullptr;
     RunawayGuard *m_guard = nullptr;
     bool m_asked = false;
+    PageEvents *m_events;
 };
 
 } // namespace platform

@@ -1,5 +1,5 @@
 // The widgets over the reader's pane, in one host, placed by one rule.
-#include "pane_host.h"
+#include "pane_bars.h"
 
 #include "find_bar.h"
 #include "pane_rules.h"
@@ -32,18 +32,17 @@ void useDesktopLook(QWidget *bar)
 
 } // namespace
 
-PaneHost::PaneHost(QWebEngineView *view)
+PaneBars::PaneBars(QWebEngineView *view, QWidget *host)
     : QObject(view)
     , m_view(view)
-    , m_host(view->parentWidget() ? view->parentWidget() : view)
+    , m_host(host)
 {
     view->installEventFilter(this);
-    if (m_host != view)
-        m_host->installEventFilter(this);
+    host->installEventFilter(this);
 }
 
 // The host may outlive the view.
-PaneHost::~PaneHost()
+PaneBars::~PaneBars()
 {
     delete m_link;
     delete m_progress;
@@ -53,7 +52,7 @@ PaneHost::~PaneHost()
     delete m_readingView;
 }
 
-bool PaneHost::eventFilter(QObject *watched, QEvent *event)
+bool PaneBars::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Resize:
@@ -72,7 +71,7 @@ bool PaneHost::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void PaneHost::showLink(const QString &url)
+void PaneBars::showLink(const QString &url)
 {
     if (url.isEmpty()) {
         if (m_link)
@@ -98,7 +97,7 @@ void PaneHost::showLink(const QString &url)
 }
 
 // A line along the top of the pane that grows as the page loads, gone once it has.
-void PaneHost::showProgress(int percent)
+void PaneBars::showProgress(int percent)
 {
     m_percent = percent;
     if (!m_progress) {
@@ -117,7 +116,7 @@ void PaneHost::showProgress(int percent)
 
 // In place of a page whose renderer has ended, which would leave a grey area with no word; in
 // the colours and lettering of the window it lies in.
-void PaneHost::showStopped(bool stopped)
+void PaneBars::showStopped(bool stopped)
 {
     if (!stopped) {
         if (m_stopped)
@@ -137,7 +136,7 @@ void PaneHost::showStopped(bool stopped)
     m_stopped->raise();
 }
 
-FindBar *PaneHost::findBar()
+FindBar *PaneBars::findBar()
 {
     if (!m_findBar) {
         m_findBar = new FindBar(m_view, m_host, [this](const QString &text) { announce(text); });
@@ -149,29 +148,29 @@ FindBar *PaneHost::findBar()
     return m_findBar;
 }
 
-void PaneHost::announce(const QString &text)
+void PaneBars::announce(const QString &text)
 {
     if (!m_announcer)
         m_announcer = new platform::Announcer(m_host);
     m_announcer->announce(text);
 }
 
-ReadingView *PaneHost::readingView()
+ReadingView *PaneBars::readingView()
 {
     if (!m_readingView) {
         m_readingView = new ReadingView(m_view, m_host);
         m_readingView->stackUnder(m_view);
         // Tab goes from it on to what follows the page.
-        QWidget::setTabOrder(m_readingView, m_view);
+        QWidget::setTabOrder(m_view, m_readingView);
         place();
         m_readingView->show();
     }
     return m_readingView;
 }
 
-void PaneHost::place()
+void PaneBars::place()
 {
-    const QRect pane = m_host == m_view ? m_view->rect() : m_view->geometry();
+    const QRect pane(m_view->mapTo(m_host, QPoint(0, 0)), m_view->size());
     const BarRects rects =
         barRects(pane, m_host->size(), m_findBar ? m_findBar->sizeHint().height() : 0,
                  m_findBar && m_findBar->isVisible(), m_link ? m_link->size() : QSize(), m_percent);

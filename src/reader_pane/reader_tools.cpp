@@ -1,13 +1,13 @@
 // The reader's features over the web view.
-#include "reader_pane.h"
+#include "reader_tools.h"
 
 #include "find_bar.h"
-#include "pane_host.h"
+#include "pane_bars.h"
 #include "pane_rules.h"
 #include "reading_view.h"
 
 #include "downloads/download_names.h"
-#include "platform/error.h"
+#include "platform/resume_next.h"
 #include "platform/webengine/qt_web_view.h"
 
 #include <QAccessible>
@@ -30,49 +30,42 @@ namespace {
 // The same calls as the menu's Refresh, Previous and Next, failing as silently.
 auto quietly(QtWebView *view, void (QtWebView::*call)())
 {
-    return [view, call] {
-        try {
-            (view->*call)();
-        } catch (const platform::Error &) {
-        }
-    };
+    return [view, call] { platform::resumeNext([&] { (view->*call)(); }); };
 }
 
 } // namespace
 
-ReaderPane::ReaderPane(QtWebView *view)
+ReaderTools::ReaderTools(QtWebView *view, QWidget *host)
     : QObject(view)
     , m_view(view)
-    , m_host(new PaneHost(view))
+    , m_bars(new PaneBars(view, host))
 {
     connect(view, &QWebEngineView::loadStarted, this, [this] {
-        m_host->showStopped(false);
+        m_bars->showStopped(false);
         // A new page sends no word of the mouse leaving the link it was on.
-        m_host->showLink({});
+        m_bars->showLink({});
         m_stop->setEnabled(true);
     });
     connect(view, &QWebEngineView::loadProgress, this,
-            [this](int percent) { m_host->showProgress(percent); });
+            [this](int percent) { m_bars->showProgress(percent); });
     connect(view, &QWebEngineView::loadFinished, this, [this](bool ok) {
         m_stop->setEnabled(false);
-        m_host->showProgress(100);
+        m_bars->showProgress(100);
         if (ok && QAccessible::isActive())
-            m_host->readingView()->read(holdsKeyboard());
+            m_bars->readingView()->read(holdsKeyboard());
     });
-    connect(view, &QtWebView::pageStopped, this, [this] { m_host->showStopped(true); });
-    connect(view, &QtWebView::askedPageLoaded, this, [this] { m_host->announce(m_view->title()); });
+    connect(view, &QtWebView::pageStopped, this, [this] { m_bars->showStopped(true); });
+    connect(view, &QtWebView::askedPageLoaded, this, [this] { m_bars->announce(m_view->title()); });
     connect(view->page(), &QWebEnginePage::linkHovered, this,
-            [this](const QString &url) { m_host->showLink(url); });
+            [this](const QString &url) { m_bars->showLink(url); });
     view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view, &QWidget::customContextMenuRequested, this, &ReaderPane::showContextMenu);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *old, QWidget *) { keepKeyboard(old); });
+    connect(view, &QWidget::customContextMenuRequested, this, &ReaderTools::showContextMenu);
     addKeys();
 }
 
-ReaderPane::~ReaderPane() = default;
+ReaderTools::~ReaderTools() = default;
 
-bool ReaderPane::holdsKeyboard() const
+bool ReaderTools::holdsKeyboard() const
 {
     const QWidget *focus = QApplication::focusWidget();
     return focus && (focus == m_view || m_view->isAncestorOf(focus) ||
@@ -81,7 +74,7 @@ bool ReaderPane::holdsKeyboard() const
 
 // The browsing keys, for the page and everything in the pane. A key that a page's form field
 // uses is never among them, and the engine keeps the editing keys for the field that has them.
-void ReaderPane::addKeys()
+void ReaderTools::addKeys()
 {
     const auto add = [this](const QList<QKeySequence> &keys, auto handler) {
         auto *action = new QAction(m_view);
@@ -96,32 +89,16 @@ void ReaderPane::addKeys()
     add({Qt::ALT | Qt::Key_Right}, quietly(m_view, &QtWebView::GoForward));
     m_stop = add({Qt::Key_Escape}, [this] { m_view->stop(); });
     m_stop->setEnabled(false);
-    add({QKeySequence::Find}, [this] { m_host->findBar()->open(); });
-    add({Qt::Key_F3}, [this] { m_host->findBar()->step(false); });
-    add({Qt::SHIFT | Qt::Key_F3}, [this] { m_host->findBar()->step(true); });
+    add({QKeySequence::Find}, [this] { m_bars->findBar()->open(); });
+    add({Qt::Key_F3}, [this] { m_bars->findBar()->step(false); });
+    add({Qt::SHIFT | Qt::Key_F3}, [this] { m_bars->findBar()->step(true); });
     add({QKeySequence::Print}, [this] { print(); });
     add({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, [this] { zoom(true); });
     add({Qt::CTRL | Qt::Key_Minus}, [this] { zoom(false); });
     add({Qt::CTRL | Qt::Key_0}, [this] { m_view->setZoomFactor(1.0); });
 }
 
-// The engine shows a new page's source, or a page after its renderer ended, in a widget of its
-// own, and hides or deletes the one before: the keyboard, which would leave the pane with it,
-// stays. The user's moving it elsewhere leaves the widget it was in showing.
-void ReaderPane::keepKeyboard(QWidget *old)
-{
-    if (!old || old == m_view || !m_view->isAncestorOf(old))
-        return;
-    QMetaObject::invokeMethod(
-        m_view,
-        [view = m_view, left = QPointer<QWidget>(old)] {
-            if ((!left || left->isHidden()) && view->isVisible())
-                view->setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
-}
-
-void ReaderPane::zoom(bool in)
+void ReaderTools::zoom(bool in)
 {
     if (const auto level = zoomStep(m_view->zoomFactor(), in))
         m_view->setZoomFactor(*level);
@@ -129,7 +106,7 @@ void ReaderPane::zoom(bool in)
 
 // To a printer as the engine draws it; to a file (Print to File) as a PDF the engine writes,
 // with the page's text as text, named after the page.
-void ReaderPane::print()
+void ReaderTools::print()
 {
     if (m_printer)
         return;
@@ -160,7 +137,7 @@ void ReaderPane::print()
 // Every item offered does what it says. The program has one window, so a link opens here;
 // the source of a page shows in the pane, Back returning to the page; a page is saved whole,
 // with a folder of its parts, where the save dialog says.
-void ReaderPane::showContextMenu(const QPoint &at)
+void ReaderTools::showContextMenu(const QPoint &at)
 {
     const QWebEngineContextMenuRequest *request = m_view->lastContextMenuRequest();
     if (!request)
@@ -211,10 +188,9 @@ void ReaderPane::showContextMenu(const QPoint &at)
         const QUrl shown = m_view->url();
         if (shown.isValid() && shown.scheme() != u"view-source") {
             menu->addAction(u"View Page &Source"_s, this, [this, shown] {
-                try {
+                platform::resumeNext([&] {
                     m_view->Navigate(u"view-source:"_s + shown.toString(QUrl::FullyEncoded));
-                } catch (const platform::Error &) {
-                }
+                });
             });
         }
     }

@@ -8,6 +8,7 @@
 class QAction;
 class QPoint;
 class QPrinter;
+class QWidget;
 
 namespace platform {
 class QtWebView;
@@ -15,9 +16,9 @@ class QtWebView;
 
 namespace reader_pane {
 
-class PaneHost;
+class PaneBars;
 
-// What the reader has inside the pane, as browsers give it: a context menu whose every item
+// The reader's tools over the view, as browsers give them: a context menu whose every item
 // does what it says, the browsing keys (F5 and Ctrl+R, Alt+Left and Alt+Right, Esc while
 // loading), a find bar (Ctrl+F, F3, Shift+F3), printing (Ctrl+P; to a file as a PDF with the
 // page's text), zoom for this run (Ctrl+plus, Ctrl+minus, Ctrl+0), a link's address at the
@@ -25,26 +26,25 @@ class PaneHost;
 // in place of a page whose renderer has ended, and the title of each page the user asked for
 // told to a screen reader. While a screen reader runs, the keyboard in the pane goes to the
 // page's text, which the arrow keys read line by line, headings, bylines and paragraphs in
-// order. The keys work while the keyboard is in the pane, and the pane keeps the keyboard when
-// the engine changes the widget that shows the page.
-class ReaderPane final : public QObject
+// order. The keys work while the keyboard is in the pane.
+class ReaderTools final : public QObject
 {
 public:
-    // Made a child of the view, once the view sits in the window where it stays.
-    explicit ReaderPane(platform::QtWebView *view);
-    ~ReaderPane() override;
+    // Made a child of the view; the bars over the pane lie in host, a widget the view lies in
+    // (the window's client area). Precondition: the view sits in host where it stays.
+    ReaderTools(platform::QtWebView *view, QWidget *host);
+    ~ReaderTools() override;
 
 private:
     void addKeys();
     // Whether the keyboard is in the page or in its text.
     bool holdsKeyboard() const;
-    void keepKeyboard(QWidget *old);
     void showContextMenu(const QPoint &at);
     void zoom(bool in);
     void print();
 
     platform::QtWebView *m_view;
-    PaneHost *m_host;
+    PaneBars *m_bars;
     QAction *m_stop = nullptr;
     // The printer of the print under way: the engine renders it after the dialog.
     std::unique_ptr<QPrinter> m_printer;

@@ -18,19 +18,19 @@ namespace reader_pane {
 class FindBar;
 class ReadingView;
 
-// The widgets over the pane, each made when first needed: the address of the link under the
-// mouse at the lower left, a thin line along the top while a page loads, a notice in place of a
-// page whose renderer has ended, the find bar along the bottom, and the announcer of page
-// titles; and under it, the page's text for a screen reader. They lie in one host, the view's
-// parent, where a screen reader finds them (the engine's pane shows it the page alone), or the view
-// itself while it has none; one rule places them in the host's coordinates over the part of the
-// pane that shows.
-class PaneHost final : public QObject
+// The widgets over the pane (the part of the window where the view shows the page), each made
+// when first needed: the address of the link under the mouse at the lower left, a thin line
+// along the top while a page loads, a notice in place of a page whose renderer has ended, the
+// find bar along the bottom, and the announcer of page titles; and under it, the page's text for
+// a screen reader. They lie in one host that the window names, a widget the view lies in, where
+// a screen reader finds them (the engine's pane shows it the page alone); one rule places them
+// in the host's coordinates over the part of the pane that shows.
+class PaneBars final : public QObject
 {
 public:
-    // Made a child of the view, once the view sits where it stays.
-    explicit PaneHost(QWebEngineView *view);
-    ~PaneHost() override;
+    // Made a child of the view. Precondition: the view lies in host.
+    PaneBars(QWebEngineView *view, QWidget *host);
+    ~PaneBars() override;
 
     // The address of the link under the mouse; an empty one hides it.
     void showLink(const QString &url);
