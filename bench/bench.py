@@ -7,7 +7,6 @@ with their ranges and the ratio Tidewell / floor. Prints figures only; it assert
 """
 
 import argparse
-import ctypes
 import os
 import shutil
 import signal
@@ -19,6 +18,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 import harness  # noqa: E402
+import xscreen  # noqa: E402
 from harness import (CLIENT_ORIGIN as CLIENT, LIST1_THIRD_ROW, LIST2_SECOND_ROW,  # noqa: E402
                      SITE, window_of)
 
@@ -99,58 +99,21 @@ def cpu_ns(pid):
     return total
 
 
-class XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
-                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
-                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
-                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
-
-
-class Screen:
+class Screen(xscreen.Screen):
     """Clicks through the XTest extension, so that the moment of the click is known exactly, and
     reads the screen."""
 
-    def __init__(self):
-        self.x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        self.xtst = ctypes.cdll.LoadLibrary("libXtst.so.6")
-        self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.x11.XFlush.argtypes = [ctypes.c_void_p]
-        self.x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        self.x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        self.x11.XGetImage.restype = ctypes.POINTER(XImage)
-        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                       ctypes.c_int, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong,
-                                       ctypes.c_int]
-        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
-                                                   ctypes.c_int, ctypes.c_ulong]
-        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
-                                                   ctypes.c_ulong]
-        self.display = self.x11.XOpenDisplay(None)
-
     def click(self, x, y):
         """Clicks at a point of the client area; returns the time the click was sent."""
-        self.xtst.XTestFakeMotionEvent(self.display, -1, CLIENT[0] + x, CLIENT[1] + y, 0)
-        self.x11.XSync(self.display, 0)
-        self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
-        self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
-        self.x11.XFlush(self.display)
-        return time.monotonic()
+        return super().click(CLIENT[0] + x, CLIENT[1] + y)
 
     def client_area(self, width=889, height=641):
-        """The pixels of the main window's client area, as bytes (the few images read are left
-        to the end of the run)."""
+        """The pixels of the main window's client area, as bytes."""
         return self.area(CLIENT[0], CLIENT[1], width, height)
 
     def area(self, x, y, width, height):
         """The pixels of a rectangle of the screen, as bytes."""
-        image = self.x11.XGetImage(self.display, self.x11.XDefaultRootWindow(self.display),
-                                   x, y, width, height, 0xFFFFFFFF, 2)  # ZPixmap
-        if not image:
-            raise RuntimeError("cannot read the screen")
-        return ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
+        return b"".join(self.grab(x, y, width, height))
 
 
 def launch(program, site, work, extra_env=None, stderr=subprocess.DEVNULL):

@@ -4,7 +4,6 @@ The end-to-end tests, the package test and the benchmark share it. Nothing here 
 fixed time: every wait polls what it is waiting for, with a deadline.
 """
 
-import ctypes
 import os
 import re
 import shutil
@@ -16,6 +15,8 @@ import tempfile
 import time
 import unittest
 import urllib.parse
+
+import xscreen
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SERVER = os.path.join(REPO, "sample-site", "server.py")
@@ -203,106 +204,22 @@ def open_file(program, window, path):
     subprocess.run(["xdotool", "key", "Return"], check=True)
 
 
-class _X11:
-    """The few Xlib calls the tests need, through ctypes."""
-
-    class ClientMessage(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                    ("pad", ctypes.c_long * 12)]
-
-    def __init__(self):
-        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.c_void_p]
-        x11.XGetImage.restype = ctypes.c_void_p
-        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        x11.XGetPixel.restype = ctypes.c_ulong
-        x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        x11.XFree.argtypes = [ctypes.c_void_p]
-        x11.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_void_p]
-        x11.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
-        x11.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
-                                            ctypes.c_void_p]
-        x11.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
-                                               ctypes.c_void_p, ctypes.c_int]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.lib = x11
-
-    def __enter__(self):
-        self.display = self.lib.XOpenDisplay(None)
-        if not self.display:
-            raise RuntimeError("cannot open the X display")
-        return self
-
-    def __exit__(self, *_):
-        self.lib.XCloseDisplay(self.display)
-
-
 def keys_for(text):
-    """Binds each character of text that the keymap lacks to a spare key, for good: xdotool's
-    own binding is undone straight after the key press, before a busy program reads it."""
-    with _X11() as x:
-        first, last, width = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
-        x.lib.XDisplayKeycodes(x.display, ctypes.byref(first), ctypes.byref(last))
-        count = last.value - first.value + 1
-        table = x.lib.XGetKeyboardMapping(x.display, first.value, count, ctypes.byref(width))
-        rows = [table[i * width.value:(i + 1) * width.value] for i in range(count)]
-        x.lib.XFree(table)
-        spare = [first.value + i for i, row in enumerate(rows) if not any(row)]
-        bound = {sym for row in rows for sym in row}
-        wanted = {ord(c) if ord(c) < 0x100 else 0x1000000 | ord(c) for c in text if c.isprintable()}
-        for sym in wanted - bound:
-            x.lib.XChangeKeyboardMapping(x.display, spare.pop(), 1,
-                                         ctypes.byref(ctypes.c_ulong(sym)), 1)
-        x.lib.XSync(x.display, False)
+    """Binds each character of text that the keymap lacks to a spare key, for good."""
+    with xscreen.Screen() as screen:
+        screen.bind_keys(text)
 
 
 def close_window(window):
     """Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW)."""
-    with _X11() as x:
-        event = _X11.ClientMessage()
-        event.type = 33  # ClientMessage
-        event.window = int(window)
-        event.message_type = x.lib.XInternAtom(x.display, b"WM_PROTOCOLS", False)
-        event.format = 32
-        event.data[0] = x.lib.XInternAtom(x.display, b"WM_DELETE_WINDOW", False)
-        event.data[1] = 0  # CurrentTime
-        x.lib.XSendEvent(x.display, event.window, False, 0, ctypes.byref(event))
-        x.lib.XFlush(x.display)
-
-
-class _XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.c_void_p),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int)]
+    with xscreen.Screen() as screen:
+        screen.close_window(window)
 
 
 def grab(x, y, width, height):
     """The screen's pixels in a rectangle, as rows of 32-bit pixels, blue first."""
-    with _X11() as xl:
-        root = xl.lib.XDefaultRootWindow(xl.display)
-        pointer = xl.lib.XGetImage(xl.display, root, x, y, width, height, 0xFFFFFFFF,
-                                   2)  # ZPixmap
-        if not pointer:
-            raise RuntimeError("cannot read the screen")
-        image = _XImage.from_address(pointer)
-        data = ctypes.string_at(image.data, image.bytes_per_line * height)
-    return [data[row * image.bytes_per_line:][:width * 4] for row in range(height)]
+    with xscreen.Screen() as screen:
+        return screen.grab(x, y, width, height)
 
 
 def read_screen(x, y, width, height, boxes=False, line_of=None, origin=CLIENT_ORIGIN):
@@ -334,15 +251,8 @@ def read_screen(x, y, width, height, boxes=False, line_of=None, origin=CLIENT_OR
 
 def client_pixel(x, y):
     """The colour (r, g, b) on screen at a point of the main window's client area."""
-    with _X11() as xl:
-        root = xl.lib.XDefaultRootWindow(xl.display)
-        all_planes = 0xFFFFFFFF
-        image = xl.lib.XGetImage(xl.display, root, CLIENT_ORIGIN[0] + x, CLIENT_ORIGIN[1] + y,
-                                 1, 1, all_planes, 2)  # ZPixmap
-        if not image:
-            raise RuntimeError("cannot read the screen")
-        value = xl.lib.XGetPixel(image, 0, 0)
-    return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+    with xscreen.Screen() as screen:
+        return screen.pixel(CLIENT_ORIGIN[0] + x, CLIENT_ORIGIN[1] + y)
 
 
 def windows_named(pid, name):
