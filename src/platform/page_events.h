@@ -21,6 +21,11 @@ signals:
     void userActed();
     // The page has taken the keyboard (a click in it, Tab, the program's own doing).
     void keyboardTaken();
+    // A new page has been committed to be shown, though nothing of it may be there yet.
+    void pageCommitted();
+    // The page shown has been read in whole, though its pictures may still come. A page that
+    // runs no script (one from disk) tells of neither: its load's end tells.
+    void pageReady();
 };
 
 } // namespace platform

@@ -91,6 +91,7 @@ void FindBar::close()
     back->setFocus(Qt::OtherFocusReason);
     hide();
     m_view->findText(QString());
+    emit closed();
 }
 
 // A changed text is looked for from the top of the page. The engine would look from its last

@@ -20,6 +20,8 @@ namespace reader_pane {
 // each count are also said.
 class FindBar final : public QWidget
 {
+    Q_OBJECT
+
 public:
     // parent: where the bar lies over the view, and where a screen reader finds it; say: tells
     // a screen reader what the bar has to say.
@@ -29,6 +31,10 @@ public:
     void open();
     // To the next match, or the one before; opens the bar when it is closed.
     void step(bool backward);
+
+signals:
+    // The bar has closed, the page's selection on the match found last.
+    void closed();
 
 protected:
     bool event(QEvent *event) override;

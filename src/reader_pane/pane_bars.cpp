@@ -141,6 +141,11 @@ FindBar *PaneBars::findBar()
     if (!m_findBar) {
         m_findBar = new FindBar(m_view, m_host, [this](const QString &text) { announce(text); });
         useDesktopLook(m_findBar);
+        // The reading goes on from the match found.
+        connect(m_findBar, &FindBar::closed, this, [this] {
+            if (m_readingView)
+                m_readingView->followSelection();
+        });
         // The link's address moves above the bar while it is open.
         m_findBar->installEventFilter(this);
         place();
@@ -160,7 +165,7 @@ ReadingView *PaneBars::readingView()
     if (!m_readingView) {
         m_readingView = new ReadingView(m_view, m_host);
         m_readingView->stackUnder(m_view);
-        // Tab goes from it on to what follows the page.
+        // In the page's place in the tab order.
         QWidget::setTabOrder(m_view, m_readingView);
         place();
         m_readingView->show();

@@ -1,8 +1,11 @@
-// The reader's pane's rules: zoom steps, the find bar's count, where the bars over it lie.
+// The reader's pane's rules: zoom steps, the find bar's count, where the bars over it lie, and
+// the lines a screen reader reads of the page.
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -31,5 +34,37 @@ struct BarRects
 // pane inside the host shows, and the bars lie there.
 BarRects barRects(const QRect &pane, const QSize &host, int findHeight, bool findOpen,
                   const QSize &link, int percent);
+
+// What a screen reader is told of a new page: its title and its first line, which the caret is
+// on (the title alone where the line begins with it, as a page's first heading often does).
+QString pageAnnouncement(const QString &title, const QString &firstLine);
+
+// A link in a line of the page's text: where its words lie, and its address.
+struct ReadingLink
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    QString address;
+
+    bool operator==(const ReadingLink &) const = default;
+};
+
+// A line of the page's text as a screen reader speaks it, with its links.
+struct ReadingLine
+{
+    QString text;
+    QList<ReadingLink> links;
+};
+
+// The line a screen reader speaks for a block of the page, as the page's reading script gives
+// it: a map with "kind" and, by kind,
+//   heading  "level", "text";                  text: "text"; item: "mark", "text";
+//   list     "count", "ordered";               table: "text" (its caption), "rows", "columns";
+//   row      "cells" (each "text"), "heads";   field: "text" (its label), "role", "value",
+//                                              and "checked" where it can be ticked,
+// where a "text" comes with its "links" as [start, length, address] in it. A heading says its
+// level, a list its items, a table its caption and size, a row names each cell by its column
+// and a field its kind, value and state; each link is followed by the word "link".
+ReadingLine readingLine(const QVariantMap &block);
 
 } // namespace reader_pane

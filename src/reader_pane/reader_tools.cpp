@@ -7,6 +7,7 @@
 #include "reading_view.h"
 
 #include "downloads/download_names.h"
+#include "platform/page_events.h"
 #include "platform/resume_next.h"
 #include "platform/webengine/qt_web_view.h"
 
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineHistory>
 
@@ -48,14 +50,33 @@ ReaderTools::ReaderTools(QtWebView *view, QWidget *host)
     });
     connect(view, &QWebEngineView::loadProgress, this,
             [this](int percent) { m_bars->showProgress(percent); });
-    connect(view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    connect(view, &QWebEngineView::loadFinished, this, [this] {
         m_stop->setEnabled(false);
         m_bars->showProgress(100);
-        if (ok && QAccessible::isActive())
-            m_bars->readingView()->read(holdsKeyboard());
+        // A page that runs no script (one from disk) tells of no commit: read as it ends.
+        if (m_view->url() != m_readAddress)
+            m_read = false;
+        readPage();
     });
     connect(view, &QtWebView::pageStopped, this, [this] { m_bars->showStopped(true); });
-    connect(view, &QtWebView::askedPageLoaded, this, [this] { m_bars->announce(m_view->title()); });
+    const platform::PageEvents *events = view->events();
+    connect(events, &platform::PageEvents::pageCommitted, this, &ReaderTools::newPage);
+    connect(events, &platform::PageEvents::pageReady, this, &ReaderTools::readPage);
+    // Wherever the keyboard goes into the page, or the user clicks in it, it goes on to its text.
+    const auto toText = [this] {
+        if (!QAccessible::isActive())
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (QWidget *focus = QApplication::focusWidget();
+                    !focus || focus == m_view || m_view->isAncestorOf(focus))
+                    text()->setFocus(Qt::OtherFocusReason);
+            },
+            Qt::QueuedConnection);
+    };
+    connect(events, &platform::PageEvents::keyboardTaken, this, toText);
+    connect(events, &platform::PageEvents::userActed, this, toText);
     connect(view->page(), &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { m_bars->showLink(url); });
     view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -64,6 +85,53 @@ ReaderTools::ReaderTools(QtWebView *view, QWidget *host)
 }
 
 ReaderTools::~ReaderTools() = default;
+
+// While a screen reader runs, a new page's text takes the place of the page before's at once,
+// saying that it is loading.
+void ReaderTools::newPage()
+{
+    m_read = false;
+    if (QAccessible::isActive())
+        text()->showLoading();
+}
+
+// Read once a page, as soon as its text is there: announced by its title and read from its top,
+// with the keyboard in it if the keyboard is in the pane.
+void ReaderTools::readPage()
+{
+    if (m_read || !QAccessible::isActive())
+        return;
+    m_read = true;
+    m_readAddress = m_view->url();
+    text()->read([this] {
+        m_bars->announce(
+            pageAnnouncement(m_view->title(), text()->document()->firstBlock().text()));
+        if (holdsKeyboard())
+            text()->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+// Made once a screen reader runs: from then on the page's text is the page's place for the
+// keyboard, which the engine's own pane (that a screen reader cannot read) takes no more.
+ReadingView *ReaderTools::text()
+{
+    m_view->setPageTakesKeyboard(false);
+    ReadingView *text = m_bars->readingView();
+    connect(text, &ReadingView::linkChosen, this, &ReaderTools::follow, Qt::UniqueConnection);
+    connect(text, &ReadingView::told, this, &ReaderTools::say, Qt::UniqueConnection);
+    return text;
+}
+
+// A link chosen in the page's text is followed as a click follows it: in the view.
+void ReaderTools::follow(const QString &address)
+{
+    platform::resumeNext([&] { m_view->Navigate(address); });
+}
+
+void ReaderTools::say(const QString &text)
+{
+    m_bars->announce(text);
+}
 
 bool ReaderTools::holdsKeyboard() const
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QUrl>
 
 #include <memory>
 
@@ -17,6 +18,7 @@ class QtWebView;
 namespace reader_pane {
 
 class PaneBars;
+class ReadingView;
 
 // The reader's tools over the view, as browsers give them: a context menu whose every item
 // does what it says, the browsing keys (F5 and Ctrl+R, Alt+Left and Alt+Right, Esc while
@@ -37,6 +39,12 @@ public:
 
 private:
     void addKeys();
+    void newPage();
+    void readPage();
+    // The page's text, made when first needed.
+    ReadingView *text();
+    void follow(const QString &address);
+    void say(const QString &text);
     // Whether the keyboard is in the page or in its text.
     bool holdsKeyboard() const;
     void showContextMenu(const QPoint &at);
@@ -46,6 +54,9 @@ private:
     platform::QtWebView *m_view;
     PaneBars *m_bars;
     QAction *m_stop = nullptr;
+    // Whether the page shown has been read for a screen reader, and at which address.
+    bool m_read = false;
+    QUrl m_readAddress;
     // The printer of the print under way: the engine renders it after the dialog.
     std::unique_ptr<QPrinter> m_printer;
 };

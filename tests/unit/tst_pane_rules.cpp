@@ -39,6 +39,74 @@ private slots:
         QCOMPARE(reader_pane::matchesText(0, 0), u"No matches"_s);
     }
 
+    // The line a screen reader speaks for each kind of block, as the reading script gives it.
+    void readingLines_data()
+    {
+        QTest::addColumn<QVariantMap>("block");
+        QTest::addColumn<QString>("line");
+        const QVariantList link{QVariantList{4, 5, u"http://a.example/"_s}};
+        QTest::newRow("heading") << QVariantMap{{u"kind"_s, u"heading"_s},
+                                                {u"level"_s, 2},
+                                                {u"text"_s, u"Ferry news"_s}}
+                                 << u"Ferry news, heading level 2"_s;
+        QTest::newRow("links") << QVariantMap{{u"kind"_s, u"text"_s},
+                                              {u"text"_s, u"See Harry or Sue"_s},
+                                              {u"links"_s,
+                                               QVariantList{QVariantList{4, 5, u"h"_s},
+                                                            QVariantList{13, 3, u"s"_s},
+                                                            QVariantList{14, 9, u"outside"_s}}}}
+                               << u"See Harry link or Sue link"_s;
+        QTest::newRow("list") << QVariantMap{{u"kind"_s, u"list"_s}, {u"count"_s, 3}}
+                              << u"list with 3 items"_s;
+        QTest::newRow("numbered list")
+            << QVariantMap{{u"kind"_s, u"list"_s}, {u"count"_s, 2}, {u"ordered"_s, true}}
+            << u"numbered list with 2 items"_s;
+        QTest::newRow("item") << QVariantMap{{u"kind"_s, u"item"_s},
+                                             {u"mark"_s, u"2."_s},
+                                             {u"text"_s, u"Two"_s}}
+                              << u"2. Two"_s;
+        QTest::newRow("table without caption")
+            << QVariantMap{{u"kind"_s, u"table"_s}, {u"rows"_s, 14}, {u"columns"_s, 3}}
+            << u"table with 14 rows, 3 columns"_s;
+        QTest::newRow("row named by its columns")
+            << QVariantMap{{u"kind"_s, u"row"_s},
+                           {u"heads"_s, QStringList{u"Program"_s, u"Size"_s, u""_s}},
+                           {u"cells"_s,
+                            QVariantList{QVariantMap{{u"text"_s, u"Zel Player"_s}},
+                                         QVariantMap{{u"text"_s, u"Size"_s}},
+                                         QVariantMap{{u"text"_s, u"Get it"_s},
+                                                     {u"links"_s, QVariantList{link[0]}}}}}}
+            << u"Program Zel Player, Size, Get it"_s;
+        QTest::newRow("check box") << QVariantMap{{u"kind"_s, u"field"_s},
+                                                  {u"text"_s, u"Subscribe"_s},
+                                                  {u"role"_s, u"check box"_s},
+                                                  {u"checked"_s, false}}
+                                   << u"Subscribe, check box, not checked"_s;
+        QTest::newRow("unlabelled edit")
+            << QVariantMap{{u"kind"_s, u"field"_s}, {u"role"_s, u"edit"_s}, {u"value"_s, u"Pat"_s}}
+            << u"edit, Pat"_s;
+    }
+    void readingLines()
+    {
+        QFETCH(QVariantMap, block);
+        QTEST(reader_pane::readingLine(block).text, "line");
+    }
+
+    void pageAnnouncements()
+    {
+        using reader_pane::pageAnnouncement;
+        QCOMPARE(pageAnnouncement(u"Golf"_s, u"Golf, heading level 1"_s),
+                 u"Golf, heading level 1"_s);
+        QCOMPARE(pageAnnouncement(u"Golf"_s, u"Scores"_s), u"Golf. Scores"_s);
+        QCOMPARE(pageAnnouncement(u"Golf"_s, QString()), u"Golf"_s);
+        const auto links =
+            reader_pane::readingLine({{u"kind"_s, u"text"_s},
+                                      {u"text"_s, u"a b"_s},
+                                      {u"links"_s, QVariantList{QVariantList{2, 1, u"x"_s}}}})
+                .links;
+        QCOMPARE(links, QList<reader_pane::ReadingLink>({{2, 1, u"x"_s}}));
+    }
+
     // The main window's pane lies 216 pixels down its client area; the bars lie over it there,
     // over the part inside the client area only.
     void barsLieOverTheShownPane_data()

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <csignal>
@@ -187,19 +188,62 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(bar<QLabel>("pageStopped")->isHidden(), kDeadline);
     }
 
-    // The page's text for a screen reader: headings, paragraphs and list items, one to a line,
-    // in the page's order, and nothing of an element of another namespace or loose text.
-    void readingViewHasTheTextByLines()
+    // The page's text for a screen reader, a line a block in the page's order, with its shape:
+    // headings and their levels, lists, tables by row with each cell named by its column, form
+    // fields with their values and states, links; nothing of an element of another namespace
+    // or of loose text, and no word of a password.
+    void readingViewHasThePagesShape()
     {
-        QVERIFY(load(page(u"Read"_s, u"<h1>Ferry news</h1><p>By Odile<ul><li>One<li>Two</ul>"
-                                     "<script>document.body.append('loose')</script>"_s)));
+        QVERIFY(load(
+            page(u"Read"_s,
+                 u"<h1>Ferry news</h1><p>By <a href='http://www.zelsoft.example/'>Odile</a> "
+                 u"today<ul><li>One<li>Two</ul>"
+                 "<table><caption>Crossings</caption><tr><th>Day<th>Boat<tr><td>Monday<td>"
+                 "<a "
+                 "href='http://www.zelsoft.example/'>Gull</a></table><math><mtext>x</mtext><td>no</"
+                 "td></math>"
+                 "<label>Your name <input value=Pat></label><label><input type=checkbox checked>"
+                 "Subscribe</label><select aria-label=Section><option>Sports<option selected>World"
+                 "</select><input type=password aria-label=Code value=secret><button>Send</button>"
+                 "<script>document.body.append('loose')</script>"_s)));
         auto *text = new reader_pane::ReadingView(m_view, m_host.get());
-        text->show();
-        text->read(true);
-        QTRY_COMPARE_WITH_TIMEOUT(text->toPlainText().split(u'\n'),
-                                  QStringList({u"Ferry news"_s, u"By Odile"_s, u"One"_s, u"Two"_s}),
-                                  kDeadline);
-        QCOMPARE(QApplication::focusWidget(), text);
+        text->read();
+        QTRY_COMPARE_WITH_TIMEOUT(
+            text->toPlainText().split(u'\n'),
+            QStringList({u"Ferry news, heading level 1"_s, u"By Odile link today"_s,
+                         u"list with 2 items"_s, u"\u2022 One"_s, u"\u2022 Two"_s,
+                         u"Crossings, table with 2 rows, 2 columns"_s, u"Day, Boat"_s,
+                         u"Day Monday, Boat Gull link"_s, u"Your name, edit, Pat"_s,
+                         u"Subscribe, check box, checked"_s, u"Section, combo box, World"_s,
+                         u"Code, password edit"_s, u"Send, button"_s}),
+            kDeadline);
+        // H and K go from heading to heading and link to link, each told; Enter follows one.
+        QStringList told;
+        connect(text, &reader_pane::ReadingView::told, this,
+                [&](const QString &said) { told << said; });
+        QSignalSpy chosen(text, &reader_pane::ReadingView::linkChosen);
+        text->setFocus();
+        for (const QKeyCombination key :
+             {QKeyCombination(Qt::Key_K), QKeyCombination(Qt::Key_K), QKeyCombination(Qt::Key_K),
+              Qt::SHIFT | Qt::Key_K, QKeyCombination(Qt::Key_H), QKeyCombination(Qt::Key_Return)})
+            QTest::keyClick(text, key.key(), key.keyboardModifiers());
+        QCOMPARE(told, QStringList({u"Odile link"_s, u"Gull link"_s, u"No more links."_s,
+                                    u"Odile link"_s, u"No more headings."_s}));
+        QCOMPARE(chosen.size(), 1);
+    }
+
+    // A page of a hundred thousand paragraphs is taken in bounds: the first 5000 blocks.
+    void anyPageIsReadInBounds()
+    {
+        QVERIFY(load(page(u"Huge"_s, u"<script>for (let i = 0; i < 1e5; ++i) "
+                                     "document.body.appendChild(document.createElement('p'))"
+                                     ".textContent = 'Line ' + i</script>"_s)));
+        auto *text = new reader_pane::ReadingView(m_view, m_host.get());
+        bool filled = false;
+        text->read([&] { filled = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(filled, kDeadline);
+        QCOMPARE(text->document()->blockCount(), 5000);
+        QCOMPARE(text->document()->lastBlock().text(), u"Line 4999"_s);
     }
 
     // Printed to a file, the page is named after its title, made a plain file name.

@@ -41,7 +41,10 @@ QtWebView::QtWebView(QWidget *parent)
     // A place in the tab order of its own, which the window can give it before the engine's
     // widget (made later, and anew) takes the keyboard for it, and which that widget keeps.
     setFocusPolicy(Qt::StrongFocus);
+    // The engine's widgets, those made already and those to come.
     installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *old, QWidget *) { keepKeyboard(old); });
     auto *page = m_page = new WebPage(this);
@@ -54,11 +57,9 @@ QtWebView::QtWebView(QWidget *parent)
             });
     m_guard = new RunawayGuard(page, [page] { return page->asking(); });
     connect(page, &WebPage::committed, m_guard, &RunawayGuard::standDown);
+    connect(page, &WebPage::committed, m_events, &PageEvents::pageCommitted);
+    connect(page, &WebPage::ready, m_events, &PageEvents::pageReady);
     connect(page, &WebPage::leaveRefused, m_guard, &RunawayGuard::standDown);
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (std::exchange(m_asked, false) && ok)
-            emit askedPageLoaded();
-    });
 }
 
 void QtWebView::Navigate(const QString &address)
@@ -130,11 +131,23 @@ bool QtWebView::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::FocusIn:
         emit m_events->keyboardTaken();
+        return !m_pageTakesKeyboard;
+    case QEvent::Show:
+        // The engine gives its widget a policy of its own as it makes it.
+        if (!m_pageTakesKeyboard)
+            static_cast<QWidget *>(watched)->setFocusPolicy(Qt::NoFocus);
         break;
     default:
         break;
     }
     return false;
+}
+
+void QtWebView::setPageTakesKeyboard(bool takes)
+{
+    m_pageTakesKeyboard = takes;
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 // The engine hides or deletes the widget that showed the page before: the keyboard, which
@@ -157,7 +170,6 @@ void QtWebView::keepKeyboard(QWidget *left)
 void QtWebView::userGo(std::function<void()> navigation)
 {
     m_page->leave();
-    m_asked = true;
     m_guard->go(std::move(navigation));
 }
 

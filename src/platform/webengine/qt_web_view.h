@@ -29,6 +29,10 @@ public:
 
     // What happens in the page, for the features beside the view.
     PageEvents *events() const { return m_events; }
+    // Whether the engine's own widgets take the keyboard (by Tab, a click, the page's doing):
+    // while not, the features beside the view have the page's keys, and a keyboard that comes
+    // to the page is told as taken and goes no further.
+    void setPageTakesKeyboard(bool takes);
 
     void Navigate(const QString &address) override;
     void GoBack() override;
@@ -42,8 +46,6 @@ public:
     bool canGoBack() const;
 
 signals:
-    // The page that the user's last navigation asked for has loaded.
-    void askedPageLoaded();
     // The page's renderer has ended (killed, or out of memory), leaving no page to show.
     void pageStopped();
 
@@ -56,8 +58,8 @@ private:
 
     WebPage *m_page = nullptr;
     RunawayGuard *m_guard = nullptr;
-    bool m_asked = false;
     PageEvents *m_events;
+    bool m_pageTakesKeyboard = true;
 };
 
 } // namespace platform

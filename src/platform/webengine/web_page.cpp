@@ -19,8 +19,10 @@ namespace platform {
 
 namespace {
 
-// The script, of the program's own world, that tells of each document as it is made.
+// The scripts, of the program's own world, that tell of each document as it is made and once
+// it has been read in whole (its pictures may still come).
 constexpr auto kCommitScript = "zel-committed";
+constexpr auto kReadyScript = "zel-ready";
 
 // What the engine asks before a page that wants to be asked is left.
 QString leaveQuestion()
@@ -101,21 +103,26 @@ WebPage::WebPage(QWebEngineView *view)
     connect(this, &WebPage::committed, m_dialogs, &PageDialogs::committed);
     // Each document made in the view says so first thing, through the console, with a mark
     // that changes on every run (a page could pretend to be the program's script by name).
-    m_commitMark = QString::number(QRandomGenerator::system()->generate64(), 36);
-    QWebEngineScript commit;
-    commit.setName(QLatin1StringView(kCommitScript));
-    commit.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    commit.setWorldId(QWebEngineScript::ApplicationWorld);
-    commit.setRunsOnSubFrames(false);
-    commit.setSourceCode(u"console.log('"_s + m_commitMark + u"')"_s);
-    scripts().insert(commit);
+    m_mark = QString::number(QRandomGenerator::system()->generate64(), 36);
+    for (const auto &[name, point] : {std::pair(kCommitScript, QWebEngineScript::DocumentCreation),
+                                      std::pair(kReadyScript, QWebEngineScript::DocumentReady)}) {
+        QWebEngineScript tell;
+        tell.setName(QLatin1StringView(name));
+        tell.setInjectionPoint(point);
+        tell.setWorldId(QWebEngineScript::ApplicationWorld);
+        tell.setRunsOnSubFrames(false);
+        tell.setSourceCode(u"console.log('"_s + m_mark + u"')"_s);
+        scripts().insert(tell);
+    }
 }
 
 void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
                                        int lineNumber, const QString &sourceID)
 {
-    if (message == m_commitMark && sourceID == u"userscript:"_s + QLatin1StringView(kCommitScript))
+    if (message == m_mark && sourceID == u"userscript:"_s + QLatin1StringView(kCommitScript))
         emit committed();
+    else if (message == m_mark && sourceID == u"userscript:"_s + QLatin1StringView(kReadyScript))
+        emit ready();
     else
         QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
 }

@@ -30,6 +30,9 @@ signals:
     // A new document has been committed to be shown (a new page, or the same one again), before
     // any script of its own runs; not for a page from disk, which runs no script.
     void committed();
+    // The document shown has been read in whole (its pictures may still come); not for a page
+    // from disk either.
+    void ready();
     // The user answered the page's question before it is left with stay.
     void leaveRefused();
 
@@ -47,8 +50,8 @@ private:
     QWebEngineView *m_view;
     LocalPageGuard *m_localPageGuard;
     PageDialogs *m_dialogs;
-    // What the program's own script says as each document is made, which a page cannot know.
-    QString m_commitMark;
+    // What the program's own scripts say of each document, which a page cannot know.
+    QString m_mark;
 };
 
 } // namespace platform
