@@ -8,6 +8,7 @@
 #include "platform/qt/announcer.h"
 #include "platform/qt/own_environment.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -111,11 +112,14 @@ private:
             break;
         }
         // A screen reader reads the row's bar and button with the file's name and its state,
-        // and is told when the state changes.
+        // and is told when the state changes; names are set only as they change, each change
+        // being news that a screen reader has to take in.
         const QString readAs = m_name + u", "_s + m_status->text();
-        setAccessibleName(readAs);
-        m_progress->setAccessibleName(readAs);
-        m_button->setAccessibleDescription(m_name);
+        if (readAs != accessibleName()) {
+            setAccessibleName(readAs);
+            m_progress->setAccessibleName(readAs);
+            m_button->setAccessibleDescription(readAs);
+        }
         if (std::exchange(m_told, m_download->state()) != m_download->state())
             m_announcer->announce(readAs);
     }
@@ -186,6 +190,8 @@ DownloadsWindow::DownloadsWindow(QWidget *owner)
     setWindowTitle(u"Downloads"_s);
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
+    // No stop of its own for the keyboard: a screen reader would find nothing to say there.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto *list = new QWidget(scroll);
     m_rows = new QVBoxLayout(list);
     m_rows->addStretch();
@@ -194,7 +200,15 @@ DownloadsWindow::DownloadsWindow(QWidget *owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
     resize(420, 300);
+    // It comes up beside the window the user is in, which keeps the keyboard (and a screen
+    // reader's attention: the rows' news is told there).
+    setAttribute(Qt::WA_ShowWithoutActivating);
     m_announcer = new platform::Announcer(this);
+    // Esc closes it, as it closes a dialog.
+    auto *close = new QAction(this);
+    close->setShortcut(Qt::Key_Escape);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
 }
 
 void DownloadsWindow::add(Download *download)

@@ -3,6 +3,8 @@
 #include "announcer.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +51,28 @@ void Announcer::announce(const QString &text)
 {
     if (!QAccessible::isActive())
         return;
+    // Between windows (a dialog just closed, the window it came from not yet active again) a
+    // screen reader is flooded with the windows' news, and drops what comes before the new
+    // window's: the text waits for it.
+    QWidget *active = QApplication::activeWindow();
+    if (!active) {
+        connect(
+            qApp, &QGuiApplication::focusWindowChanged, this,
+            [this, text] {
+                QMetaObject::invokeMethod(
+                    this, [this, text] { announce(text); }, Qt::QueuedConnection);
+            },
+            Qt::SingleShotConnection);
+        return;
+    }
+    if (active == window())
+        return tell(text);
+    auto *there = active->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly);
+    (there ? there : new Announcer(active))->tell(text);
+}
+
+void Announcer::tell(const QString &text)
+{
     hide();
     setAccessibleName(text);
     show();

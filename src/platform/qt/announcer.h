@@ -8,7 +8,8 @@ namespace platform {
 // An object that screen readers speak when it appears, as they speak a desktop notification:
 // it says what it is told (the title of a page the user asked for once it has loaded, the
 // count of matches found, a download's end) while the keyboard stays where it was. Nothing of
-// it shows on the screen.
+// it shows on the screen. A screen reader speaks such objects of the active window only: what
+// it is told is told in the program's active window, wherever the announcer lies.
 class Announcer final : public QWidget
 {
     Q_OBJECT
@@ -17,6 +18,9 @@ public:
     explicit Announcer(QWidget *parent);
 
     void announce(const QString &text);
+
+private:
+    void tell(const QString &text);
 };
 
 } // namespace platform
