@@ -1,8 +1,10 @@
 // The sample site served on loopback for the web engine tests.
 #pragma once
 
+#include <QApplication>
 #include <QByteArray>
 #include <QString>
+#include <QTest>
 
 #include <csignal>
 #include <cstdio>
@@ -58,3 +60,21 @@ private:
     pid_t m_pid = -1;
     int m_port = 0;
 };
+
+// Runs the tests of Test against the sample site, which the engine reaches through its proxy
+// switch; the web engine cannot start its sandbox as root.
+template <typename Test> int runAgainstSampleSite(int argc, char *argv[])
+{
+    const SampleSite site;
+    if (site.port() == 0)
+        qFatal("the sample site did not start");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") +
+                " --proxy-server=http://127.0.0.1:" + QByteArray::number(site.port()));
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}

@@ -407,23 +407,11 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    const SampleSite site;
-    if (site.port() == 0)
-        qFatal("the sample site did not start");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") +
-                " --proxy-server=http://127.0.0.1:" + QByteArray::number(site.port()));
-    // The web engine cannot start its sandbox as root.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // Downloads are offered in a Downloads folder of a home of the test's own.
     const QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qunsetenv("XDG_DOWNLOAD_DIR");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    DownloadsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return runAgainstSampleSite<DownloadsTest>(argc, argv);
 }
 
 #include "tst_downloads.moc"

@@ -596,18 +596,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    // Pages of the sample site, through the engine's proxy switch.
-    const SampleSite site;
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") +
-                " --proxy-server=http://127.0.0.1:" + QByteArray::number(site.port()));
-    // The web engine cannot start its sandbox as root.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    QtWebViewTest test;
-    return QTest::qExec(&test, argc, argv);
+    return runAgainstSampleSite<QtWebViewTest>(argc, argv);
 }
 
 #include "tst_qt_web_view.moc"
