@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QWebEngineHistory>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace platform {
@@ -145,7 +147,8 @@ bool QtWebView::eventFilter(QObject *watched, QEvent *event)
 
 void QtWebView::setPageTakesKeyboard(bool takes)
 {
-    m_pageTakesKeyboard = takes;
+    if (std::exchange(m_pageTakesKeyboard, takes) == takes)
+        return;
     for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         child->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
 }

@@ -18,8 +18,8 @@ class WebPage;
 // The user's navigations get past a page whose script never returns. The source of a page
 // ("view-source:" and its address) takes the page's own place in the history: back from it is
 // the page again. The engine shows the page in a widget of its own, made later and anew (for a
-// page's source, or after a renderer has ended): the view watches it, and keeps the keyboard and
-// its place in the tab order as it changes.
+// page's source, or after a renderer has ended): the view alone watches it, tells what the user
+// does there, and keeps the keyboard as it changes.
 class QtWebView final : public QWebEngineView, public WebView
 {
     Q_OBJECT
