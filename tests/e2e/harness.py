@@ -30,13 +30,15 @@ def loaded_url(title):
 
 
 def wait_until(what, probe, timeout=DEADLINE, interval=0.02):
-    """Polls probe() until it returns something true, and returns that; fails after timeout."""
+    """Polls probe() until it returns something true, and returns that; fails after timeout,
+    saying what was waited for (what, or what() as it stands then)."""
     end = time.monotonic() + timeout
     while True:
         value = probe()
         if value:
             return value
         if time.monotonic() > end:
+            what = what() if callable(what) else what
             raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
 

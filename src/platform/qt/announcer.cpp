@@ -43,6 +43,8 @@ Announcer::Announcer(QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     setGeometry(0, 0, 1, 1);
+    // Shown only to tell: not with its window, which would be told as a notification without text.
+    hide();
 }
 
 // A screen reader speaks the object when it comes to be showing; with none running there is
@@ -69,6 +71,14 @@ void Announcer::announce(const QString &text)
         return tell(text);
     auto *there = active->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly);
     (there ? there : new Announcer(active))->tell(text);
+}
+
+// Hidden with its window, it is not shown again with it, which would tell its last text again.
+void Announcer::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!isHidden())
+        QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
 }
 
 void Announcer::tell(const QString &text)

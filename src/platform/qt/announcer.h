@@ -19,6 +19,9 @@ public:
 
     void announce(const QString &text);
 
+protected:
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void tell(const QString &text);
 };
