@@ -3,6 +3,7 @@
 #include "main_window/frm_browser.h"
 #include "platform/probes.h"
 #include "platform/qt/display_guard.h"
+#include "platform/qt/menu_keys.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_save_dialog.h"
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, qtArgv);
     platform::drawInSoftwareWithoutOpenGL();
     displayGuard.release();
+    platform::keepMenusFromALateAlt(&app);
     QCoreApplication::setApplicationName(u"ZelTidewell"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
     // Taskbars and docks match the windows to the program's desktop entry.

@@ -1,11 +1,15 @@
 // The real main window, offscreen: layout, fonts, colours, focus and the banner.
 #include "fakes/fake_browser.h"
+#include "platform/qt/menu_keys.h"
 #include "platform/qt/pictures.h"
 
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -140,6 +144,32 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), list("List1"));
         QTest::keyClick(list("List1"), Qt::Key_Tab);
         QTRY_COMPARE(QApplication::focusWidget(), list("List2"));
+    }
+
+    // A screen reader delivers the Alt of a quick Alt+F after the letter has opened the menu;
+    // that press leaves the menu open, and an Alt pressed in the open menu closes it.
+    void aLateAltLeavesTheMenuOpen()
+    {
+        platform::keepMenusFromALateAlt(qApp);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        auto offerAlt = [](QObject *to, ulong pressedAt) {
+            QKeyEvent offer(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+            offer.setTimestamp(pressedAt);
+            QCoreApplication::sendEvent(to, &offer);
+        };
+        auto *file = m_window->findChild<QMenu *>(u"mnuFile"_s);
+        offerAlt(QApplication::focusWidget(), 1);
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(file->isVisible());
+        QKeyEvent late(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_window->windowHandle(), &late);
+        QVERIFY(file->isVisible());
+
+        offerAlt(file, std::numeric_limits<quint32>::max());
+        QKeyEvent pressed(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_window->windowHandle(), &pressed);
+        QTRY_VERIFY(!file->isVisible());
     }
 
     void picturesForScreensOfTwiceTheDensity_data()
