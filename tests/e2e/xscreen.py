@@ -23,6 +23,9 @@ class Screen:
         self.close()
 
     def close(self):
+        # A round trip first: a busy X server drops the requests of a connection that closes
+        # before it has read them (a close or a click sent, then lost).
+        self.display.sync()
         self.display.close()
 
     def grab(self, x, y, width, height):
