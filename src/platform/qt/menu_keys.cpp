@@ -11,8 +11,9 @@ namespace platform {
 
 namespace {
 
-// Each key is first offered to the shortcuts, at once and with the time it was pressed; a press
-// delivered late comes without that time, or with its own, earlier one.
+// Each key is first offered to the shortcuts at once, with the time it was pressed, even while
+// its press is held back; a press delivered late is offered again without a time, which moves
+// nothing here.
 class LateAltFilter final : public QObject
 {
 public:
