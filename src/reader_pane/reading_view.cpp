@@ -290,7 +290,6 @@ void ReadingView::tell(bool moved, const QString &what)
         emit told(u"No more "_s + what + u'.');
         return;
     }
-    // A link by its words, as browsers' screen readers say it; a line whole.
     const QTextCursor at = textCursor();
     for (auto part = at.block().begin(); !part.atEnd(); ++part) {
         if (const QTextFragment link = part.fragment();

@@ -1,8 +1,11 @@
 // The sample site served on loopback for the web engine tests.
 #pragma once
 
+#include "platform/webengine/qt_web_view.h"
+
 #include <QApplication>
 #include <QByteArray>
+#include <QSignalSpy>
 #include <QString>
 #include <QTest>
 
@@ -60,6 +63,14 @@ private:
     pid_t m_pid = -1;
     int m_port = 0;
 };
+
+// Shows the address in the view; true once its page has loaded.
+inline bool loadAndWait(platform::QtWebView &view, const QString &address)
+{
+    QSignalSpy finished(&view, &QWebEngineView::loadFinished);
+    view.Navigate(address);
+    return finished.wait(20000) && finished.first().first().toBool();
+}
 
 // Runs the tests of Test against the sample site, which the engine reaches through its proxy
 // switch; the web engine cannot start its sandbox as root.

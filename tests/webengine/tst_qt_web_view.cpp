@@ -76,12 +76,8 @@ QVariant evaluate(QtWebView &view, const QString &script)
     return result;
 }
 
-bool loadAndWait(QtWebView &view, const QString &address)
-{
-    QSignalSpy finished(&view, &QWebEngineView::loadFinished);
-    view.Navigate(address);
-    return finished.wait(20000) && finished.first().first().toBool();
-}
+// A script busy for five seconds, past the runaway guard's deadline of four.
+const QString kBusy = u"const end = Date.now() + 5000; while (Date.now() < end) {}"_s;
 
 // A page only just shown may drop a click while its renderer settles (and the view may change
 // the widget that takes its input): clicks again until the click has had its effect.
@@ -462,14 +458,13 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<bool>("tryToLeave");
-        const QString busy = u"const end = Date.now() + 5000; while (Date.now() < end) {}"_s;
         QTest::newRow("never loaded")
             << u"<title>Shown</title><img src='http://www.zelsoft.example/trialversion/"
                "setup.exe?rate=1'><script>setTimeout(() => {"_s +
-                   busy + u"; document.title = 'Done'}, 500)</script>"_s
+                   kBusy + u"; document.title = 'Done'}, 500)</script>"_s
             << false;
         QTest::newRow("busy as it loads")
-            << u"<script>"_s + busy + u"</script><title>Done</title>"_s << false;
+            << u"<script>"_s + kBusy + u"</script><title>Done</title>"_s << false;
         QTest::newRow("stayed at its question")
             << u"<title>Shown</title><script>onbeforeunload = event => { "
                "event.preventDefault(); event.returnValue = '' }</script>"_s
@@ -505,10 +500,7 @@ private slots:
             answer.start(20);
             view.Navigate(u"http://www.zelsoft.example/index.htm"_s);
             QTRY_VERIFY_WITH_TIMEOUT(stayed && !view.findChild<QDialog *>(), 20000);
-            // Busy for five seconds, with the guard's deadline at four.
-            QCOMPARE(evaluate(view, u"const end = Date.now() + 5000; "
-                                    "while (Date.now() < end) {}; 'Done'"_s),
-                     QVariant(u"Done"_s));
+            QCOMPARE(evaluate(view, kBusy + u"; 'Done'"_s), QVariant(u"Done"_s));
             QCOMPARE(view.title(), u"Shown"_s);
         }
         QTRY_COMPARE_WITH_TIMEOUT(view.title(), tryToLeave ? u"Shown"_s : u"Done"_s, 20000);

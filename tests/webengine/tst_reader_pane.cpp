@@ -51,12 +51,7 @@ class ReaderPaneTest : public QObject
     {
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
     }
-    bool load(const QString &address) const
-    {
-        QSignalSpy finished(m_view, &QWebEngineView::loadFinished);
-        m_view->Navigate(address);
-        return finished.wait(kDeadline) && finished.first().first().toBool();
-    }
+    bool load(const QString &address) const { return loadAndWait(*m_view, address); }
     bool keyboardInPage() const
     {
         QWidget *focus = QApplication::focusWidget();
